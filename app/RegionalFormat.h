@@ -1,0 +1,20 @@
+#pragma once
+// Dates and times in the operator's regional settings, shared by the windows
+// and the datalog files.
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+namespace RegionalFormat {
+
+// The general date-time form: the short date, then, unless the time of day is
+// exactly midnight, a blank and the long time. Only the wall-clock date and
+// time of the value are used; the time-zone field that Qt's long time formats
+// carry is left out, as a regional long time has none.
+QString GeneralDateTime(const QDateTime& value, const QLocale& locale = QLocale::system());
+
+// The locale's long time format without its time-zone field.
+QString LongTimeFormat(const QLocale& locale = QLocale::system());
+
+}  // namespace RegionalFormat

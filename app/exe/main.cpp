@@ -1,0 +1,49 @@
+// tr8kz-utility: the desktop utility of the TR8 KZ colour sensor.
+//
+//   tr8kz-utility [--port DEVICE | --simulator] [--trace FILE]
+//
+// Without --port (or TR8KZ_PORT) the instrument is looked for by its USB
+// identity. Only one instance runs at a time: a second one returns at once.
+
+#include "AppError.h"
+#include "Application.h"
+#include "DriverSelection.h"
+#include "QtEnvironment.h"
+#include "Version.h"
+#include "frmUtility.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QLockFile>
+
+int main(int argc, char** argv)
+{
+    Application app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tr8kz-utility"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TR8KZ_VERSION_TEXT));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("TR8 KZ Utility"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    DriverSelection::AddOptions(parser);
+    parser.process(app);
+
+    // One instance per user: the lock is released when the process ends,
+    // also when it ends abnormally (a stale lock is taken over).
+    QLockFile instanceLock(QDir::temp().filePath(QStringLiteral("tr8kz-utility-%1.lock").arg(qEnvironmentVariable("USER"))));
+    if (!instanceLock.tryLock(0)) return 0;
+
+    QtEnvironment environment;
+    InstallEnvironment(&environment);
+
+    try {
+        frmUtility window(DriverSelection::FromOptions(parser));
+        window.Form_Load();
+        return app.exec();
+    } catch (const ProgramEnd& end) {
+        return end.exitCode;
+    } catch (const std::exception& error) {
+        Application::TerminateWithReport(error);
+    }
+}

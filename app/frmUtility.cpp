@@ -1,0 +1,254 @@
+#include "frmUtility.h"
+
+#include "AppError.h"
+#include "DateConversion.h"
+#include "InstrumentOperations.h"
+#include "OpenWindows.h"
+#include "ReportError.h"
+#include "Sensor.h"
+#include "modGlobals.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+
+namespace {
+frmUtility* theMainWindow = nullptr;
+
+// The designed caption; start-up puts the instrument's name before it.
+const QString DesignedCaption = QStringLiteral("Utility");
+}  // namespace
+
+frmUtility::frmUtility(DriverFactory driverFactory, QWidget* parent)
+    : QMainWindow(parent), driverFactory_(std::move(driverFactory))
+{
+    setObjectName(QStringLiteral("frmUtility"));
+    setWindowTitle(DesignedCaption);
+    resize(420, 60);
+    buildMenus();
+    theMainWindow = this;
+}
+
+frmUtility::~frmUtility()
+{
+    if (theMainWindow == this) theMainWindow = nullptr;
+}
+
+frmUtility& frmUtility::instance()
+{
+    if (!theMainWindow) throw std::logic_error("the main window does not exist");
+    return *theMainWindow;
+}
+
+bool frmUtility::exists() { return theMainWindow != nullptr; }
+
+QMenu* frmUtility::addMenuGroup(const QString& objectName, const QString& caption, const QString& itemGroup,
+                                const QStringList& captions, QList<QAction*>& items,
+                                void (frmUtility::*handler)(int))
+{
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(objectName);
+    for (int index = 0; index < captions.size(); ++index) {
+        QAction* action = captions[index] == QLatin1String("-") ? menu->addSeparator() : menu->addAction(captions[index]);
+        action->setObjectName(itemGroup);
+        action->setProperty("Index", index);
+        connect(action, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+        items << action;
+    }
+    return menu;
+}
+
+void frmUtility::buildMenus()
+{
+    addMenuGroup(QStringLiteral("mnuFile"), QStringLiteral("&File"), QStringLiteral("mnuFileItem"),
+                 {QStringLiteral("&Preferences..."), QStringLiteral("-"), QStringLiteral("E&xit")}, fileItems_,
+                 &frmUtility::mnuFileItem_Click);
+    addMenuGroup(QStringLiteral("mnuSensor"), QStringLiteral("&Sensor"), QStringLiteral("mnuSensorItem"),
+                 {QStringLiteral("&Archive Product Setups"), QStringLiteral("&Restore Product Setups"),
+                  QStringLiteral("&Edit Product Setup"), QStringLiteral("-"), QStringLiteral("&Identification"),
+                  QStringLiteral("Set &Date and Time..."), QStringLiteral("-"), QStringLiteral("&Capture Screen")},
+                 sensorItems_, &frmUtility::mnuSensorItem_Click);
+    addMenuGroup(QStringLiteral("mnuDatalog"), QStringLiteral("&Datalog"), QStringLiteral("mnuDatalogItem"),
+                 {QStringLiteral("Captur&e"), QStringLiteral("Con&vert"), QStringLiteral("&Clear")}, datalogItems_,
+                 &frmUtility::mnuDatalogItem_Click);
+    addMenuGroup(QStringLiteral("mnuHelp"), QStringLiteral("&Help"), QStringLiteral("mnuHelpItem"),
+                 {QStringLiteral("&About")}, helpItems_, &frmUtility::mnuHelpItem_Click);
+
+    // Items for service staff: present, not shown in the menus.
+    sensorItems_[6]->setVisible(false);
+    sensorItems_[7]->setVisible(false);
+    datalogItems_[1]->setVisible(false);
+    // Hidden items still answer their shortcuts when added to the window.
+    sensorItems_[7]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    datalogItems_[1]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    addAction(sensorItems_[7]);
+    addAction(datalogItems_[1]);
+}
+
+QAction* frmUtility::mnuFileItem(int index) const { return fileItems_.value(index); }
+QAction* frmUtility::mnuSensorItem(int index) const { return sensorItems_.value(index); }
+QAction* frmUtility::mnuDatalogItem(int index) const { return datalogItems_.value(index); }
+QAction* frmUtility::mnuHelpItem(int index) const { return helpItems_.value(index); }
+
+void frmUtility::Form_Load()
+{
+    show();
+    SetDelimiter(Preferences::LoadPreferences());
+
+    Sensor& sensor = SensorDriver();
+    sensor.OpenCommPort();
+    if (!sensor.InstrumentConnected()) {
+        Env().ShowMessage(QStringLiteral("Instrument not connected or turned off"), MessageButtons::Ok,
+                          MessageIcon::None);
+        throw ProgramEnd{3};
+    }
+    if (!sensor.InstrumentSupported()) {
+        Env().ShowMessage(QStringLiteral("The firmware in the attached instrument is not compatible with this program"
+                                         "\r\n\r\nPlease contact Velmora to obtain upgrade information"),
+                          MessageButtons::Ok, MessageIcon::Critical);
+        sensor.CloseCommPort();
+        throw ProgramEnd{3};
+    }
+    GetInstrumentName();
+    modGlobals::MainCaption = modGlobals::InstrumentDisplayName + QLatin1Char(' ') + windowTitle();
+    modGlobals::ApplyFormIcon(this);
+    setWindowTitle(modGlobals::MainCaption);
+}
+
+Sensor& frmUtility::SensorDriver()
+{
+    if (!sensor_) sensor_ = std::make_unique<Sensor>(driverFactory_);
+    return *sensor_;
+}
+
+Exchange frmUtility::ReportingExchange()
+{
+    return [this](const QByteArray& command) {
+        return WithErrorReport([&] { return SensorDriver().ExecCommand(command); });
+    };
+}
+
+int16_t frmUtility::DatalogCount()
+{
+    BusyPointer busy;
+    return WithErrorReport([&] { return InstrumentOperations::DatalogCount(SensorDriver()); });
+}
+
+double frmUtility::StdzTimestamp() { return SecondsToDate(InstrumentOperations::StdzSeconds(SensorDriver())); }
+
+void frmUtility::ClearDatalog()
+{
+    BusyPointer busy;
+    WithErrorReport([&] { InstrumentOperations::ClearDatalog(SensorDriver()); });
+}
+
+void frmUtility::SetDateAndTime()
+{
+    InstrumentOperations::SetClock(SensorDriver(), DateToSeconds(DateValueFromDateTime(Env().Now())));
+}
+
+void frmUtility::GetInstrumentName()
+{
+    BusyPointer busy;
+    WithErrorReport([&] { modGlobals::InstrumentDisplayName = SensorDriver().InstrumentName(); });
+}
+
+QString frmUtility::chooseFile(const QString& title, FileDialogKind kind)
+{
+    FileChoice choice;
+    choice.title = title;
+    choice.kind = kind;
+    return Env().ChooseFile(choice);
+}
+
+void frmUtility::mnuFileItem_Click(int index)
+{
+    switch (index) {
+    case 0: OpenWindows::Preferences(); break;
+    case 2: close(); break;
+    default: break;
+    }
+}
+
+void frmUtility::mnuSensorItem_Click(int index)
+{
+    switch (index) {
+    case 0: {
+        const QString file = chooseFile(QStringLiteral("Archive Product Setups"), FileDialogKind::Save);
+        if (!file.isEmpty()) OpenWindows::UploadSetups(file);
+        break;
+    }
+    case 1: {
+        const QString file = chooseFile(QStringLiteral("Restore Product Setups"), FileDialogKind::Open);
+        if (!file.isEmpty()) OpenWindows::DownloadSetups(file);
+        break;
+    }
+    case 2: OpenWindows::EditProductSetup(); break;
+    case 4: OpenWindows::Identification(); break;
+    case 5: OpenWindows::SetDateAndTime(); break;
+    case 7: OpenWindows::CaptureScreen(); break;
+    default: break;
+    }
+}
+
+void frmUtility::mnuDatalogItem_Click(int index)
+{
+    switch (index) {
+    case 0: runDatalogCapture(); break;
+    case 1: runDatalogConversion(); break;
+    case 2: runDatalogClear(); break;
+    default: break;
+    }
+}
+
+void frmUtility::mnuHelpItem_Click(int index)
+{
+    if (index == 0) OpenWindows::About();
+}
+
+void frmUtility::runDatalogCapture()
+{
+    if (DatalogCount() == 0) {
+        Env().ShowMessage(QStringLiteral("Datalog is empty"), MessageButtons::Ok, MessageIcon::Exclamation,
+                          modGlobals::MainCaption);
+        return;
+    }
+    const QString file = chooseFile(QStringLiteral("Capture Datalog"), FileDialogKind::Save);
+    if (!file.isEmpty()) OpenWindows::UploadDatalog(file);
+}
+
+void frmUtility::runDatalogConversion()
+{
+    const QString source = chooseFile(QStringLiteral("Convert Datalog File - Import From"), FileDialogKind::Open);
+    if (source.isEmpty()) return;
+    const QString target = chooseFile(QStringLiteral("Convert Datalog File - Save As"), FileDialogKind::Save);
+    if (target.isEmpty()) return;
+    OpenWindows::ConvertDatalog(source, target);
+}
+
+void frmUtility::runDatalogClear()
+{
+    const MessageAnswer answer = Env().ShowMessage(QStringLiteral("Proceed to clear the Datalog?"), MessageButtons::YesNo,
+                                                   MessageIcon::Question, modGlobals::MainCaption);
+    if (answer != MessageAnswer::No) ClearDatalog();
+}
+
+void frmUtility::SetOperationRunning(bool running)
+{
+    operationRunning_ = running;
+    menuBar()->setEnabled(!running);
+    for (QAction* action : actions()) action->setEnabled(!running);
+}
+
+void frmUtility::closeEvent(QCloseEvent* event)
+{
+    if (operationRunning_) {
+        // The progress window's Cancel ends the operation first.
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (closed_) return;
+    closed_ = true;
+    if (sensor_) sensor_->CloseCommPort();
+}

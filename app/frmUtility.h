@@ -1,0 +1,86 @@
+#pragma once
+// The main window: a caption and a menu bar. It owns the one Sensor and the
+// instrument operations that several windows share, and reaches every other
+// window from its menus.
+
+#include "CommPortDriver.h"
+#include "Environment.h"
+#include "Exchange.h"
+#include "Preferences.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QMenu;
+class Sensor;
+
+class frmUtility : public QMainWindow {
+    Q_OBJECT
+public:
+    // The factory makes the driver the Sensor uses (serial, simulated, traced).
+    explicit frmUtility(DriverFactory driverFactory, QWidget* parent = nullptr);
+    ~frmUtility() override;
+
+    // The one instance of the program (the last one constructed).
+    static frmUtility& instance();
+    static bool exists();
+
+    // Start-up: shows the window, applies the delimiter preference, opens the
+    // link and identifies the instrument. No instrument or an unsupported one:
+    // the message, then ProgramEnd is thrown.
+    void Form_Load();
+
+    // The Sensor, created on first use.
+    Sensor& SensorDriver();
+    // Exchanges for long operations and editors: a communications timeout
+    // offers Retry (the same command is sent again) or Cancel (the program
+    // ends); other errors reach the caller.
+    Exchange ReportingExchange();
+
+    // Instrument operations shared by several windows. The first three and
+    // GetInstrumentName report their errors (ReportError); StdzTimestamp and
+    // SetDateAndTime raise them to the caller.
+    int16_t DatalogCount();
+    double StdzTimestamp();
+    void ClearDatalog();
+    void SetDateAndTime();
+    void GetInstrumentName();
+
+    // The menu items by group, indexed as the menu commands are.
+    QAction* mnuFileItem(int index) const;
+    QAction* mnuSensorItem(int index) const;
+    QAction* mnuDatalogItem(int index) const;
+    QAction* mnuHelpItem(int index) const;
+
+    // The menu command handlers (what a click on an item runs).
+    void mnuFileItem_Click(int index);
+    void mnuSensorItem_Click(int index);
+    void mnuDatalogItem_Click(int index);
+    void mnuHelpItem_Click(int index);
+
+    // While a long operation runs, the menus are disabled so that no second
+    // operation can start.
+    void SetOperationRunning(bool running);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    QMenu* addMenuGroup(const QString& objectName, const QString& caption, const QString& itemGroup,
+                        const QStringList& captions, QList<QAction*>& items,
+                        void (frmUtility::*handler)(int));
+    QString chooseFile(const QString& title, FileDialogKind kind);
+    void runPreferences();
+    void runDatalogCapture();
+    void runDatalogConversion();
+    void runDatalogClear();
+
+    DriverFactory driverFactory_;
+    std::unique_ptr<Sensor> sensor_;
+    DelimiterChoice delimiter_;
+    QList<QAction*> fileItems_, sensorItems_, datalogItems_, helpItems_;
+    bool closed_ = false;
+    bool operationRunning_ = false;
+};

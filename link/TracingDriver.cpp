@@ -1,0 +1,60 @@
+#include "TracingDriver.h"
+
+#include "AppError.h"
+
+#include <QDateTime>
+
+TracingDriver::TracingDriver(std::unique_ptr<CommPortDriver> inner, const QString& logFile)
+    : inner_(std::move(inner)), file_(logFile)
+{
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw AppError(ErrorNumber::FileAccess,
+                       QStringLiteral("Cannot open the trace file %1: %2").arg(logFile, file_.errorString()));
+}
+
+void TracingDriver::log(const QByteArray& line)
+{
+    const QByteArray stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
+    file_.write(stamp + ' ' + line + '\n');
+    file_.flush();
+}
+
+void TracingDriver::SetTimeout(int32_t milliseconds)
+{
+    log("timeout " + QByteArray::number(milliseconds) + " ms");
+    inner_->SetTimeout(milliseconds);
+}
+
+void TracingDriver::OpenDevice(int32_t deviceCode)
+{
+    inner_->OpenDevice(deviceCode);
+    log("open " + QByteArray::number(static_cast<uint32_t>(deviceCode), 16).toUpper() + " -> " +
+        (inner_->IsConnected() ? "connected" : "not connected"));
+}
+
+void TracingDriver::CloseDevice()
+{
+    inner_->CloseDevice();
+    log("close");
+}
+
+QByteArray TracingDriver::Execute(const QByteArray& command)
+{
+    log("> " + command);
+    try {
+        QByteArray reply = inner_->Execute(command);
+        log("< " + reply);
+        return reply;
+    } catch (const AppError& e) {
+        log("! " + QByteArray::number(e.number()) + ' ' + e.description().toUtf8());
+        throw;
+    }
+}
+
+DriverFactory tracedFactory(DriverFactory factory, const QString& logFile)
+{
+    if (logFile.isEmpty()) return factory;
+    return [factory = std::move(factory), logFile]() -> std::unique_ptr<CommPortDriver> {
+        return std::make_unique<TracingDriver>(factory(), logFile);
+    };
+}

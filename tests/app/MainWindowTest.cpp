@@ -1,0 +1,276 @@
+// The main window against the simulated instrument, through the real driver
+// interface: start-up, its refusals, and the commands of its menus.
+#include "AppError.h"
+#include "ScriptedEnvironment.h"
+#include "SimulatorDriver.h"
+#include "frmAbout.h"
+#include "frmUtility.h"
+#include "modGlobals.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Rewrites the replies of one command: an instrument saying what the
+// simulated one never says.
+class RewritingDriver : public CommPortDriver {
+public:
+    RewritingDriver(std::unique_ptr<CommPortDriver> inner, QByteArray command, QByteArray reply)
+        : inner_(std::move(inner)), command_(std::move(command)), reply_(std::move(reply)) {}
+    void SetTimeout(int32_t ms) override { inner_->SetTimeout(ms); }
+    void OpenDevice(int32_t code) override { inner_->OpenDevice(code); }
+    bool IsConnected() const override { return inner_->IsConnected(); }
+    void CloseDevice() override { inner_->CloseDevice(); }
+    QByteArray Execute(const QByteArray& command) override
+    {
+        const QByteArray reply = inner_->Execute(command);
+        return command == command_ ? reply_ : reply;
+    }
+
+private:
+    std::unique_ptr<CommPortDriver> inner_;
+    QByteArray command_, reply_;
+};
+
+struct MainWindowTest : ::testing::Test {
+    ScriptedEnvironment env;
+    std::shared_ptr<SimInstrument> instrument;
+    std::unique_ptr<frmUtility> window;
+
+    void start(SimOptions options = {}, DriverFactory factory = {})
+    {
+        instrument = std::make_shared<SimInstrument>(std::move(options));
+        window = std::make_unique<frmUtility>(factory ? factory : SimulatorFactory(instrument));
+        window->Form_Load();
+        instrument->ClearLogs();
+    }
+    const QList<QByteArray>& sent() const { return instrument->ReceivedCommands(); }
+};
+
+QStringList visibleCaptions(const QMenu* menu)
+{
+    QStringList captions;
+    for (const QAction* action : menu->actions())
+        if (action->isVisible()) captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return captions;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, StartsUpIdentifiedWithItsMenus)
+{
+    instrument = std::make_shared<SimInstrument>(SimOptions{});
+    window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+    env.settings().write("Preferences", "Delimiter", "Custom:;");
+    window->Form_Load();
+
+    EXPECT_EQ(instrument->ReceivedCommands(), QList<QByteArray>({"R", "+1", "#"}));
+    EXPECT_EQ(instrument->DeviceCodesTried(), QList<int32_t>({0x1D895C03})) << "the second identity is not tried";
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "TR8 KZ Utility");
+    EXPECT_EQ(modGlobals::MainCaption, "TR8 KZ Utility");
+    EXPECT_EQ(modGlobals::InstrumentDisplayName, "TR8 KZ");
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(GetDelimiter(), ";") << "the stored delimiter is applied at start-up";
+    EXPECT_TRUE(env.messages.empty());
+
+    const QList<QMenu*> menus = window->menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
+    QStringList titles;
+    for (const QAction* action : window->menuBar()->actions()) titles << action->text();
+    EXPECT_EQ(titles, QStringList({"&File", "&Sensor", "&Datalog", "&Help"}));
+    auto* sensorMenu = window->menuBar()->findChild<QMenu*>("mnuSensor");
+    ASSERT_TRUE(sensorMenu);
+    EXPECT_EQ(visibleCaptions(sensorMenu),
+              QStringList({"&Archive Product Setups", "&Restore Product Setups", "&Edit Product Setup", "-",
+                           "&Identification", "Set &Date and Time..."}));
+    EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuDatalog")), QStringList({"Captur&e", "&Clear"}));
+    EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuFile")),
+              QStringList({"&Preferences...", "-", "E&xit"}));
+    // Hidden items are there with their captions.
+    EXPECT_EQ(window->mnuSensorItem(7)->text(), "&Capture Screen");
+    EXPECT_FALSE(window->mnuSensorItem(7)->isVisible());
+    EXPECT_EQ(window->mnuDatalogItem(1)->text(), "Con&vert");
+    EXPECT_EQ(window->findChildren<QAction*>("mnuSensorItem").size(), 8);
+}
+
+TEST_F(MainWindowTest, RefusesAMissingInstrument)
+{
+    SimOptions options;
+    options.usbIdentity = SimUsbIdentity::None;
+    instrument = std::make_shared<SimInstrument>(options);
+    window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+    EXPECT_THROW(window->Form_Load(), ProgramEnd);
+    EXPECT_EQ(instrument->DeviceCodesTried(), QList<int32_t>({0x1D895C03, 0x1D895C7B}));
+    EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, "Instrument not connected or turned off");
+    EXPECT_EQ(env.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(env.messages[0].title, "");
+}
+
+TEST_F(MainWindowTest, RefusesAnotherModelAndClosesTheLink)
+{
+    SimOptions options;
+    options.model = "TR8KY";
+    options.usbIdentity = SimUsbIdentity::Secondary;
+    instrument = std::make_shared<SimInstrument>(options);
+    SimulatorDriver* driver = nullptr;
+    window = std::make_unique<frmUtility>([&] {
+        auto made = std::make_unique<SimulatorDriver>(instrument);
+        driver = made.get();
+        return made;
+    });
+    EXPECT_THROW(window->Form_Load(), ProgramEnd);
+    EXPECT_EQ(instrument->ReceivedCommands(), QList<QByteArray>({"R", "+1", "#", "+"}));
+    ASSERT_TRUE(driver);
+    EXPECT_FALSE(driver->IsConnected()) << "the device is closed";
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text,
+              "The firmware in the attached instrument is not compatible with this program\r\n\r\n"
+              "Please contact Velmora to obtain upgrade information");
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
+}
+
+TEST_F(MainWindowTest, DatalogCaptureAsksForAFileOnlyWhenTheDatalogHoldsRecords)
+{
+    SimOptions empty;
+    empty.datalogSize = 0;
+    start(empty);
+    window->mnuDatalogItem(0)->trigger();
+    EXPECT_EQ(sent(), QList<QByteArray>({"D0001"}));
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, "Datalog is empty");
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(env.messages[0].title, "TR8 KZ Utility");
+    EXPECT_TRUE(env.fileChoices.empty());
+
+    SimOptions some;
+    some.datalogSize = 3;
+    start(some);
+    env.messages.clear();
+    window->mnuDatalogItem(0)->trigger();  // the file choice is cancelled
+    EXPECT_TRUE(env.messages.empty());
+    ASSERT_EQ(env.fileChoices.size(), 1u);
+    EXPECT_EQ(env.fileChoices[0].title, "Capture Datalog");
+    EXPECT_EQ(env.fileChoices[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(env.fileChoices[0].filter, "All Files|*.*");
+    EXPECT_EQ(sent(), QList<QByteArray>({"D0001"})) << "nothing read without a file";
+}
+
+TEST_F(MainWindowTest, DatalogCountIsReadAtByte26AndOverflowIsFatal)
+{
+    start();
+    EXPECT_EQ(window->DatalogCount(), 120);
+    EXPECT_EQ(env.busyDepth, 0);
+    EXPECT_GT(env.busyCount, 0) << "the hourglass shows while the instrument is asked";
+
+    // A count above 32767 does not fit: fatal error 6, the program ends.
+    auto shared = std::make_shared<SimInstrument>(SimOptions{});
+    const QByteArray status = shared->Handle("D0001").value();
+    const QByteArray tooMany = status.left(status.size() - 4) + "8000";
+    start({}, [shared, tooMany] {
+        return std::make_unique<RewritingDriver>(std::make_unique<SimulatorDriver>(shared), "D0001", tooMany);
+    });
+    EXPECT_THROW(window->DatalogCount(), ProgramEnd);
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_TRUE(env.messages[0].text.startsWith("Fatal Error #6\r\n\r\n")) << qPrintable(env.messages[0].text);
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
+}
+
+TEST_F(MainWindowTest, TimeoutOffersRetryAndCancelEndsWithoutAFurtherMessage)
+{
+    SimOptions options;
+    options.faults.push_back({"D0001", 1, SimFault::Kind::NoReply});
+    start(options);
+    env.answers = {MessageAnswer::Retry};
+    EXPECT_EQ(window->DatalogCount(), 120);
+    EXPECT_EQ(sent(), QList<QByteArray>({"D0001", "D0001"})) << "Retry repeats the exchange";
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, "Communications Timeout");
+    EXPECT_EQ(env.messages[0].buttons, MessageButtons::RetryCancel);
+
+    SimOptions again;
+    again.faults.push_back({"X000", 1, SimFault::Kind::NoReply});
+    start(again);
+    env.messages.clear();
+    env.answers = {MessageAnswer::Yes, MessageAnswer::Cancel};
+    EXPECT_THROW(window->mnuDatalogItem(2)->trigger(), ProgramEnd);
+    EXPECT_EQ(env.messages.size(), 2u) << "the question, then the timeout; nothing after Cancel";
+}
+
+TEST_F(MainWindowTest, ClearSendsTheClearCommandOnlyOnYes)
+{
+    start();
+    env.answers = {MessageAnswer::No};
+    window->mnuDatalogItem(2)->trigger();
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, "Proceed to clear the Datalog?");
+    EXPECT_EQ(env.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(env.messages[0].title, "TR8 KZ Utility");
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(instrument->DatalogCount(), 120);
+
+    env.answers = {MessageAnswer::Yes};
+    window->mnuDatalogItem(2)->trigger();
+    EXPECT_EQ(sent(), QList<QByteArray>({"X000FFFFFFFF01"}));
+    EXPECT_EQ(instrument->DatalogCount(), 0);
+}
+
+TEST_F(MainWindowTest, ConversionAsksForTheTargetOnlyAfterASource)
+{
+    start();
+    window->mnuDatalogItem(1)->trigger();  // the source choice is cancelled
+    ASSERT_EQ(env.fileChoices.size(), 1u);
+    EXPECT_EQ(env.fileChoices[0].title, "Convert Datalog File - Import From");
+    EXPECT_EQ(env.fileChoices[0].kind, FileDialogKind::Open);
+
+    env.fileChoices.clear();
+    env.fileNames = {env.path("source.txt")};  // then the target is cancelled
+    window->mnuDatalogItem(1)->trigger();
+    ASSERT_EQ(env.fileChoices.size(), 2u);
+    EXPECT_EQ(env.fileChoices[1].title, "Convert Datalog File - Save As");
+    EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Save);
+    EXPECT_TRUE(sent().isEmpty());
+}
+
+TEST_F(MainWindowTest, ExitClosesTheLinkAndTheClockIsSetFromTheComputer)
+{
+    start();
+    env.fixedNow = QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9));
+    window->SetDateAndTime();
+    EXPECT_EQ(sent(), QList<QByteArray>({"X000" "6B14199D"}));  // 1796479389 seconds
+
+    instrument->ClearLogs();
+    window->mnuFileItem(2)->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(sent(), QList<QByteArray>({"+"}));
+    EXPECT_FALSE(instrument->RemoteMode());
+}
+
+TEST_F(MainWindowTest, AboutShowsTitleAndVersion)
+{
+    start();
+    EXPECT_EQ(frmAbout::VersionText(2, 0, 117), "Version 2.0.117");
+    QString title, version;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(about);
+        title = about->windowTitle();
+        version = about->findChild<QLabel*>("lblVersion")->text();
+        EXPECT_EQ(about->findChild<QLabel*>("lblTitle")->text(), "TR8 KZ Utility");
+        EXPECT_FALSE(about->findChild<QLabel*>("picIcon")->pixmap().isNull());
+        about->accept();
+    });
+    window->mnuHelpItem(0)->trigger();
+    EXPECT_EQ(title, "About TR8 KZ Utility");
+    EXPECT_TRUE(version.startsWith("Version ")) << qPrintable(version);
+    EXPECT_EQ(version.count('.'), 2);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The Environment of the tests: it records every message box and file choice,
+// answers from scripts the test fills, keeps settings in an INI file of its
+// own (never the operator's store) and has a clock the test sets.
+
+#include "Environment.h"
+#include "SettingsStore.h"
+
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+#include <vector>
+
+struct ShownMessage {
+    QString text;
+    MessageButtons buttons;
+    MessageIcon icon;
+    QString title;
+};
+
+class ScriptedEnvironment : public Environment {
+public:
+    // Installs itself; the destructor installs nothing in its place.
+    ScriptedEnvironment();
+    ~ScriptedEnvironment() override;
+
+    MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon,
+                              const QString& title) override;
+    QString ChooseFile(const FileChoice& choice) override;
+    QDateTime Now() const override;
+    QString ReadSetting(const QString& section, const QString& name, const QString& defaultValue) override;
+    void WriteSetting(const QString& section, const QString& name, const QString& value) override;
+    void SetBusy(bool busy) override;
+
+    // Answers to the next message boxes, in order; when none is left, the
+    // first button's answer (Ok, Yes, Retry).
+    std::deque<MessageAnswer> answers;
+    // Called when a message is shown, after it is recorded (to act while a
+    // modal loop runs, for instance).
+    std::function<void(const ShownMessage&)> onMessage;
+    // Names returned by the next file choices, in order; empty = cancelled.
+    std::deque<QString> fileNames;
+
+    std::vector<ShownMessage> messages;
+    std::vector<FileChoice> fileChoices;
+    int busyDepth = 0;
+    int busyCount = 0;  // how many times the busy pointer was shown
+
+    // The clock: a fixed time when set, else the computer's.
+    QDateTime fixedNow;
+
+    SettingsStore& settings() { return settings_; }
+    QString settingsFile() const;
+    // A folder of the test's own, removed at the end.
+    QString path(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+    SettingsStore settings_;
+};
