@@ -326,7 +326,6 @@ public:
     void setRun(int run) { run_ = run; }
     int run() const { return run_; }
     int sequence() const { return sequence_; }
-    int32_t now() const { return clock_.time; }
     void setTime(int32_t t) { clock_.time = t; }
 
 private:

@@ -66,8 +66,6 @@ QByteArray padded(QByteArray text, int width)
 
 }  // namespace
 
-QByteArray SimHexBytes(const QByteArray& bytes) { return hexOf(bytes); }
-
 SimInstrument::SimInstrument(SimOptions options) : options_(std::move(options))
 {
     options_.Validate();
@@ -238,10 +236,14 @@ QByteArray SimInstrument::execute(const QByteArray& command)
     } catch (const Refusal& refusal) {
         return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, static_cast<char>(refusal.code)));
     } catch (const AppError& e) {
-        // A field that cannot be read is malformed; a Word above 32767 is
-        // beyond every index the instrument has.
-        return QByteArray(1, ReplyCode::Refused) +
-               hexOf(QByteArray(1, static_cast<char>(e.number() == ErrorNumber::Overflow ? OutOfRange : MalformedArguments)));
+        // An argument field that cannot be read is malformed; a Word above
+        // 32767 is beyond every index the instrument has. Anything else (the
+        // state file could not be written) is not the client's doing.
+        if (e.number() == ErrorNumber::MalformedText)
+            return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, char(MalformedArguments)));
+        if (e.number() == ErrorNumber::Overflow)
+            return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, char(OutOfRange)));
+        throw;
     }
 }
 

@@ -112,7 +112,3 @@ private:
     QList<int32_t> codesTried_;
     std::optional<QByteArray> datalogJson_;  // the state file's datalog part
 };
-
-// Fields of a reply in the instrument's format, for the few texts built
-// outside a FieldCodec (upper-case hex, big-endian).
-QByteArray SimHexBytes(const QByteArray& bytes);
