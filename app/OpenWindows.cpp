@@ -1,15 +1,24 @@
 #include "OpenWindows.h"
 
 #include "frmAbout.h"
+#include "frmBitmap.h"
+#include "frmConfig.h"
+#include "frmDateTime.h"
+#include "frmEditProduct.h"
+#include "frmPreferences.h"
 #include "frmUtility.h"
 
 namespace OpenWindows {
 
-void Preferences() {}
-void EditProductSetup() {}
-void Identification() {}
-void SetDateAndTime() {}
-void CaptureScreen() {}
+void Preferences(DelimiterChoice& mainWindowCopies) { RunPreferencesCommand(mainWindowCopies, &frmUtility::instance()); }
+
+void EditProductSetup() { frmEditProduct::instance().ShowModal(); }
+
+void Identification() { ShowIdentification(&frmUtility::instance()); }
+
+void SetDateAndTime() { ShowSetClock(&frmUtility::instance()); }
+
+void CaptureScreen() { ShowScreenCapture(&frmUtility::instance()); }
 
 void About()
 {

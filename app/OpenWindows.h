@@ -2,13 +2,14 @@
 // The windows that the main window's menus open, in one place so that the
 // main window needs no knowledge of how each is built.
 
+#include "Preferences.h"
+
 #include <QString>
 
 namespace OpenWindows {
 
-// Preferences: runs the dialog on the main window's copy of the choice and
-// returns whether anything could have changed.
-void Preferences();
+// The preferences dialog on the main window's copies of the choice.
+void Preferences(DelimiterChoice& mainWindowCopies);
 void EditProductSetup();
 void Identification();
 void SetDateAndTime();

@@ -49,8 +49,8 @@ public:
     explicit TextFileReader(const QString& fileName);
 
     bool atEnd() const;
-    // The next line without its line end (CR LF, LF or a lone CR before the
-    // end of the file); raises AppError on a read failure.
+    // The next line without its line end (CR LF or LF; a CR elsewhere stays
+    // in the line); raises AppError on a read failure.
     QByteArray readLine();
     // Lines read so far.
     int64_t lineNumber() const { return lineNumber_; }

@@ -93,7 +93,8 @@ QAction* frmUtility::mnuHelpItem(int index) const { return helpItems_.value(inde
 void frmUtility::Form_Load()
 {
     show();
-    SetDelimiter(Preferences::LoadPreferences());
+    delimiter_ = Preferences::LoadPreferences();
+    SetDelimiter(delimiter_);
 
     Sensor& sensor = SensorDriver();
     sensor.OpenCommPort();
@@ -164,7 +165,7 @@ QString frmUtility::chooseFile(const QString& title, FileDialogKind kind)
 void frmUtility::mnuFileItem_Click(int index)
 {
     switch (index) {
-    case 0: OpenWindows::Preferences(); break;
+    case 0: OpenWindows::Preferences(delimiter_); break;
     case 2: close(); break;
     default: break;
     }

@@ -72,7 +72,6 @@ private:
                         const QStringList& captions, QList<QAction*>& items,
                         void (frmUtility::*handler)(int));
     QString chooseFile(const QString& title, FileDialogKind kind);
-    void runPreferences();
     void runDatalogCapture();
     void runDatalogConversion();
     void runDatalogClear();

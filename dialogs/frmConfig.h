@@ -1,0 +1,44 @@
+#pragma once
+// The identification window: the attached instrument's firmware version,
+// serial number, time of its last standardization and how full its datalog
+// is. It only reads from the instrument.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class frmConfig : public QDialog {
+    Q_OBJECT
+public:
+    // Records the instrument's datalog holds when full.
+    static constexpr int DatalogCapacity = 2000;
+
+    // The count followed by the fill level: "120  (6% full)". The percentage
+    // is rounded to a whole number with halves away from zero (10 records,
+    // 0.5 %, show as 1 %; 30 records, 1.5 %, as 2 %), as a number format
+    // rounds; it is not capped at 100.
+    static QString LogCountText(int count);
+
+    explicit frmConfig(QWidget* parent = nullptr);
+
+    // Fills the labels from the main window's instrument. Every error is
+    // passed to the common error report; after Retry on a timeout the step
+    // that timed out is repeated and loading goes on. Cancel or a fatal error
+    // throws ProgramEnd.
+    void Form_Load();
+    void cmdOK_Click();
+
+private:
+    QLabel* lblFirmware_;
+    QLabel* lblSerialNumber_;
+    QLabel* lblLastStdz_;
+    QLabel* lblDateTime_;
+    QLabel* lblDatalog_;
+    QLabel* lblLogCount_;
+    QPushButton* cmdOK_;
+};
+
+// The Sensor menu's "Identification" command: loads the window and shows it
+// modally.
+void ShowIdentification(QWidget* parent);

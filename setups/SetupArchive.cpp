@@ -1,0 +1,166 @@
+#include "SetupArchive.h"
+
+#include "AppError.h"
+#include "InstrumentCommands.h"
+#include "ProductSetup.h"
+#include "SetupRecord.h"
+#include "TextFiles.h"
+
+#include <optional>
+
+namespace SetupArchive {
+
+namespace {
+
+// One setup line of an archive and where it stands in the file.
+struct SetupLine {
+    QByteArray text;
+    int64_t lineNumber = 0;
+};
+
+[[noreturn]] void refuseFile(const QString& fileName, int64_t lineNumber, const QString& reason)
+{
+    throw AppError(ErrorNumber::InvalidArgument,
+                   QStringLiteral("The file %1 cannot be restored: line %2 %3. Nothing was sent to the instrument.")
+                       .arg(fileName)
+                       .arg(lineNumber)
+                       .arg(reason));
+}
+
+// Checks that the line is a setup as the instrument sends it in reply to
+// "P1": "P2", the setup index as a Byte (0..249), a record that reads to its
+// end and nothing after it. The check decodes into a setup of its own with a
+// codec of its own, so the shared codec and the edited setup are untouched.
+void checkSetupLine(const SetupLine& line, const QString& fileName)
+{
+    const QByteArray code = Command::WriteSetupAsRead;
+    if (line.text.trimmed().isEmpty()) refuseFile(fileName, line.lineNumber, QStringLiteral("is blank"));
+    if (!line.text.startsWith(code))
+        refuseFile(fileName, line.lineNumber, QStringLiteral("does not begin with \"%1\"").arg(QLatin1String(code)));
+
+    FieldCodec codec;
+    try {
+        codec.SetText(line.text.mid(code.size()));
+        const int index = codec.ReadByte();
+        if (index >= SetupCount)
+            refuseFile(fileName, line.lineNumber,
+                       QStringLiteral("names setup index %1, beyond the instrument's %2 setups").arg(index).arg(SetupCount));
+        ProductSetup scratch;
+        DecodeProductSetup(scratch, RecordOfReadReply(line.text), codec);
+    } catch (const AppError& error) {
+        if (error.number() == ErrorNumber::InvalidArgument) throw;
+        refuseFile(fileName, line.lineNumber, QStringLiteral("is not a setup record (%1)").arg(error.description()));
+    }
+    if (codec.BytesLeft() != 0)
+        refuseFile(fileName, line.lineNumber,
+                   QStringLiteral("has %1 bytes after the setup record").arg(codec.BytesLeft()));
+}
+
+// The setup lines of an archive, every one checked; nothing when the file is
+// empty or does not begin with the header.
+std::optional<std::vector<SetupLine>> readArchive(const QString& fileName)
+{
+    TextFileReader reader(fileName);
+    if (reader.atEnd() || reader.readLine() != Header) return std::nullopt;
+
+    std::vector<SetupLine> lines;
+    int setupLines = 0;  // lines that are not blank
+    int blankAtEnd = 0;  // blank lines read since the last setup line
+    while (!reader.atEnd()) {
+        SetupLine line{reader.readLine(), reader.lineNumber()};
+        const bool blank = line.text.trimmed().isEmpty();
+        blankAtEnd = blank ? blankAtEnd + 1 : 0;
+        if (!blank && ++setupLines > SetupCount)
+            refuseFile(fileName, line.lineNumber,
+                       QStringLiteral("is setup line %1, but an archive holds at most %2 setups")
+                           .arg(setupLines)
+                           .arg(SetupCount));
+        lines.push_back(std::move(line));
+    }
+    lines.resize(lines.size() - blankAtEnd);
+    for (const SetupLine& line : lines) checkSetupLine(line, fileName);
+    return lines;
+}
+
+// The instrument's answer to a restored line: "p" and the setup index.
+int restoredSetupIndex(const QByteArray& reply, const SetupLine& line, const QString& fileName, int restoredBefore,
+                       FieldCodec& codec)
+{
+    const bool refused = reply.startsWith(ReplyCode::Refused);
+    if (refused || !reply.startsWith(ReplyCode::SetupWritten)) {
+        const QString answer = refused ? QStringLiteral("error %1").arg(QString::fromLatin1(reply.mid(1, 8)))
+                                       : QStringLiteral("the reply \"%1\"").arg(QString::fromLatin1(reply.left(24)));
+        throw AppError(ErrorNumber::InstrumentRefused,
+                       QStringLiteral("The instrument refused line %1 of the file %2 (%3). The %4 setups sent before "
+                                      "it have been restored; the lines after it were not sent.")
+                           .arg(line.lineNumber)
+                           .arg(fileName, answer)
+                           .arg(restoredBefore));
+    }
+    codec.SetText(reply);
+    return codec.ReadWord();
+}
+
+void startProgress(ProgressSink& progress, const char* caption)
+{
+    progress.SetCaption(QString::fromLatin1(caption));
+    progress.SetValue(0);
+    progress.SetMaximum(SetupCount);
+    progress.ClearCancel();
+}
+
+}  // namespace
+
+ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
+{
+    startProgress(progress, ArchiveCaption);
+    ArchiveResult result;
+    TextFileWriter file(sFileName);
+    file.writeLine(Header);
+    for (int setupNumber = 1; setupNumber <= SetupCount; ++setupNumber) {
+        if (progress.CancelRequested()) {
+            result.Cancelled = true;
+            break;
+        }
+        progress.SetStatus(QStringLiteral("%1 / %2").arg(setupNumber).arg(SetupCount));
+        const QByteArray command = ReadSetupCommand(setupNumber, codec);
+        file.writeLine(exchange(command));
+        ++result.SetupsArchived;
+        progress.SetValue(setupNumber);
+        progress.Yield();
+    }
+    file.commit();
+    return result;
+}
+
+RestoreResult Restore(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
+{
+    startProgress(progress, RestoreCaption);
+    RestoreResult result;
+    const std::optional<std::vector<SetupLine>> lines = readArchive(sFileName);
+    if (!lines) {
+        result.NotAnArchive = true;
+        return result;
+    }
+
+    int counter = 0;
+    for (const SetupLine& line : *lines) {
+        if (progress.CancelRequested()) {
+            result.Cancelled = true;
+            break;
+        }
+        ++counter;
+        codec.BeginCommand(line.text);
+        const QByteArray command = codec.GetText();
+        const QByteArray reply = exchange(command);
+        const int setupIndex = restoredSetupIndex(reply, line, sFileName, result.SetupsRestored, codec);
+        ++result.SetupsRestored;
+        result.RestoredSetupNumbers.push_back(setupIndex + 1);
+        progress.SetStatus(QStringLiteral("%1 (%2)").arg(counter).arg(setupIndex + 1));
+        progress.SetValue(counter);
+        progress.Yield();
+    }
+    return result;
+}
+
+}  // namespace SetupArchive
