@@ -2,6 +2,7 @@
 
 #include "frmAbout.h"
 #include "frmBitmap.h"
+#include "frmCapture.h"
 #include "frmConfig.h"
 #include "frmDateTime.h"
 #include "frmEditProduct.h"
@@ -26,9 +27,15 @@ void About()
     about.exec();
 }
 
-void UploadDatalog(const QString&) {}
-void ConvertDatalog(const QString&, const QString&) {}
-void UploadSetups(const QString&) {}
-void DownloadSetups(const QString&) {}
+void UploadDatalog(const QString& sFileName) { frmCapture::instance().UploadDatalog(sFileName); }
+
+void ConvertDatalog(const QString& sSource, const QString& sFileName)
+{
+    frmCapture::instance().ConvertDatalog(sSource, sFileName);
+}
+
+void UploadSetups(const QString& sFileName) { frmCapture::instance().UploadSetups(sFileName); }
+
+void DownloadSetups(const QString& sFileName) { frmCapture::instance().DownloadSetups(sFileName); }
 
 }  // namespace OpenWindows

@@ -54,7 +54,7 @@ void TextFileWriter::writeLine(const QByteArray& line)
     buffer_ += "\r\n";
     if (buffer_.size() >= FlushThreshold) {
         if (file_.write(buffer_) != buffer_.size()) fail(QStringLiteral("Cannot write to the file"));
-        buffer_.clear();
+        buffer_.resize(0);  // keeps the buffer's memory for the next lines
     }
 }
 

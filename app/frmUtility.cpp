@@ -125,7 +125,16 @@ Sensor& frmUtility::SensorDriver()
 Exchange frmUtility::ReportingExchange()
 {
     return [this](const QByteArray& command) {
-        return WithErrorReport([&] { return SensorDriver().ExecCommand(command); });
+        for (;;) {
+            try {
+                return SensorDriver().ExecCommand(command);
+            } catch (const AppError& error) {
+                // Only a timeout is offered for Retry here; any other error
+                // (the device gone) is the operation's to report.
+                if (error.number() != ErrorNumber::CommTimeout) throw;
+                ReportError(error);  // returns only for Retry
+            }
+        }
     };
 }
 

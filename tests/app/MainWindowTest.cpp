@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -273,4 +274,34 @@ TEST_F(MainWindowTest, AboutShowsTitleAndVersion)
     EXPECT_EQ(title, "About TR8 KZ Utility");
     EXPECT_TRUE(version.startsWith("Version ")) << qPrintable(version);
     EXPECT_EQ(version.count('.'), 2);
+}
+
+TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
+{
+    start();
+    const QString archive = env.path("setups.txt");
+    env.fileNames = {archive};
+    window->mnuSensorItem(0)->trigger();
+    ASSERT_EQ(env.fileChoices.size(), 1u);
+    EXPECT_EQ(env.fileChoices[0].title, "Archive Product Setups");
+    EXPECT_EQ(env.fileChoices[0].kind, FileDialogKind::Save);
+    QFile file(archive);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 252) << "251 lines, each ended by CR LF";
+    EXPECT_EQ(lines[0], "TR8KZ Product Setups\r");
+    EXPECT_EQ(sent().size(), 250);
+    EXPECT_EQ(sent().first(), "P10000");
+    EXPECT_EQ(sent().last(), "P100F9");
+
+    instrument->ClearLogs();
+    env.fileNames = {archive};
+    window->mnuSensorItem(1)->trigger();
+    EXPECT_EQ(env.fileChoices[1].title, "Restore Product Setups");
+    EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Open);
+    ASSERT_EQ(sent().size(), 250);
+    EXPECT_EQ(sent()[0] + "\r", lines[1]) << "each archived line is sent back unchanged";
+    EXPECT_EQ(sent()[249] + "\r", lines[250]);
+    EXPECT_TRUE(env.messages.empty());
+    EXPECT_TRUE(window->menuBar()->isEnabled());
 }

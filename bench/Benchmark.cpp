@@ -1,0 +1,241 @@
+// Measures datalog capture and conversion:
+//  - capture of 2000 records from tr8kz-sim on a pseudo-terminal through the
+//    serial driver, against a bare loop of the same 2000 "S1" requests that
+//    decodes nothing (aim: within 1.3 times the bare loop);
+//  - conversion of a stored datalog file of 100,000 records, against reading
+//    the same file once (aim: above 50 MB/s of input, memory flat in the
+//    file's size).
+// Each timing is the best of a few runs, as the machine is shared.
+
+#include "AppError.h"
+#include "CommPortDriver.h"
+#include "DatalogCapture.h"
+#include "DatalogConversion.h"
+#include "FieldCodec.h"
+#include "InstrumentCommands.h"
+#include "PeakMemory.h"
+#include "ProgressSink.h"
+#include "SerialPortDriver.h"
+#include "SimDatalog.h"
+#include "SimInstrument.h"
+#include "TextFiles.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+
+namespace {
+
+constexpr int CaptureRecords = 2000;
+constexpr int ConversionRecords = 100000;
+constexpr int Rounds = 5;
+
+struct Timing {
+    double wall = 1e300;  // seconds, the best run
+    double cpu = 1e300;   // processor seconds of this process in that run
+};
+
+Timing measureOnce(const std::function<void()>& run)
+{
+    const std::clock_t cpuStart = std::clock();
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    return {static_cast<double>(timer.nsecsElapsed()) / 1e9,
+            static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC};
+}
+
+void keepBest(Timing& best, const Timing& t)
+{
+    best.wall = std::min(best.wall, t.wall);
+    best.cpu = std::min(best.cpu, t.cpu);
+}
+
+// The status texts the window would show, made and dropped, so that the
+// engines pay for them as they do in the window.
+class CountingProgress : public SilentProgress {
+public:
+    void SetStatus(const QString& status) override { length += status.size(); }
+    qsizetype length = 0;
+};
+
+// A stored datalog file: the identification line, then `records` lines made
+// from the simulator's generated records (taken in turn), written as it goes.
+qint64 writeStoredDatalog(const QString& fileName, int records)
+{
+    SimOptions options;
+    options.datalogSize = 2000;
+    options.seed = 99;
+    const SimInstrument instrument(options);
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw AppError(ErrorNumber::FileAccess, QStringLiteral("Cannot create %1").arg(fileName));
+    QByteArray chunk = instrument.IdentificationReply() + "\r\n";
+    const auto& datalog = instrument.Datalog();
+    for (int i = 0; i < records; ++i) {
+        chunk += EncodeStoredDatalogLine(datalog[static_cast<size_t>(i) % datalog.size()], i % 32768);
+        chunk += "\r\n";
+        if (chunk.size() > (1 << 20)) {
+            file.write(chunk);
+            chunk.clear();
+        }
+    }
+    file.write(chunk);
+    return file.size();
+}
+
+void captureBenchmark(const QTemporaryDir& dir)
+{
+    QProcess sim;
+    sim.setProgram(QStringLiteral(TR8KZ_SIM_PATH));
+    sim.setArguments({QStringLiteral("--datalog-size"), QString::number(CaptureRecords)});
+    sim.setProcessChannelMode(QProcess::SeparateChannels);
+    sim.start();
+    if (!sim.waitForStarted(10000) || !sim.waitForReadyRead(10000))
+        throw AppError(ErrorNumber::LinkLost, QStringLiteral("tr8kz-sim did not start: %1").arg(sim.errorString()));
+    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
+    }
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    SerialPortDriver driver(device);
+    driver.SetTimeout(15000);
+    driver.OpenDevice(DeviceCode::Primary);
+    if (!driver.IsConnected()) throw AppError(ErrorNumber::LinkLost, QStringLiteral("cannot open %1").arg(device));
+    const Exchange exchange = [&](const QByteArray& command) { return driver.Execute(command); };
+
+    QList<QByteArray> commands;
+    for (int i = 0; i < CaptureRecords; ++i) {
+        FieldCodec codec;
+        codec.BeginCommand(Command::DatalogRecord);
+        codec.AppendWord(i);
+        commands << codec.GetText();
+    }
+    exchange(Command::Status);  // warms the link up
+
+    // Rounds alternate, so that both loops see the same load of the machine.
+    const QString file = dir.filePath(QStringLiteral("capture.txt"));
+    CountingProgress progress;
+    const QLocale locale(QStringLiteral("en_US"));
+    qsizetype replyBytes = 0;
+    Timing bare, capture;
+    for (int round = 0; round < Rounds; ++round) {
+        keepBest(bare, measureOnce([&] {
+            replyBytes = 0;
+            for (const QByteArray& command : commands) replyBytes += exchange(command).size();
+        }));
+        keepBest(capture, measureOnce([&] {
+            DatalogCapture::Run(exchange, CaptureRecords, file, QStringLiteral("\t"), progress, locale);
+        }));
+    }
+
+    // The engine alone: the same replies from memory.
+    QList<QByteArray> replies;
+    for (const QByteArray& command : commands) replies << exchange(command);
+    const Exchange fromMemory = [&](const QByteArray& command) {
+        return replies[command.mid(qstrlen(Command::DatalogRecord)).toInt(nullptr, 16)];
+    };
+    Timing engine;
+    for (int round = 0; round < Rounds; ++round)
+        keepBest(engine, measureOnce([&] {
+            DatalogCapture::Run(fromMemory, CaptureRecords, file, QStringLiteral("\t"), progress, locale);
+        }));
+    // What replacing the file safely costs (written beside, flushed to disk,
+    // renamed), whatever its size.
+    Timing replace;
+    for (int round = 0; round < Rounds; ++round)
+        keepBest(replace, measureOnce([&] {
+            TextFileWriter writer(dir.filePath(QStringLiteral("empty.txt")));
+            writer.commit();
+        }));
+
+    std::printf("Capture of %d records over %s (replies %.1f kB):\n", CaptureRecords, qPrintable(device),
+                replyBytes / 1024.0);
+    std::printf("  bare request/reply loop  %8.3f s  (%.0f records/s; processor %.3f s)\n", bare.wall,
+                CaptureRecords / bare.wall, bare.cpu);
+    std::printf("  capture engine           %8.3f s  (%.0f records/s; processor %.3f s; file %.1f kB)\n",
+                capture.wall, CaptureRecords / capture.wall, capture.cpu, QFileInfo(file).size() / 1024.0);
+    std::printf("  ratio capture / bare     %8.3f  (aim: at most 1.3)\n", capture.wall / bare.wall);
+    std::printf("  engine alone, no link    %8.3f s  (%.1f us a record; processor %.1f us a record)\n", engine.wall,
+                engine.wall / CaptureRecords * 1e6, engine.cpu / CaptureRecords * 1e6);
+    std::printf("  of which the safe file replacement %.1f ms (processor %.1f ms)\n", replace.wall * 1e3,
+                replace.cpu * 1e3);
+
+    driver.CloseDevice();
+    sim.terminate();
+    if (!sim.waitForFinished(5000)) {
+        sim.kill();
+        sim.waitForFinished(5000);
+    }
+}
+
+void conversionBenchmark(const QTemporaryDir& dir)
+{
+    const QString source = dir.filePath(QStringLiteral("stored.txt"));
+    const QString target = dir.filePath(QStringLiteral("converted.txt"));
+    const QLocale locale(QStringLiteral("en_US"));
+    CountingProgress progress;
+
+    // A tenth of the file first: the peak memory must not grow with the size.
+    const qint64 smallBytes = writeStoredDatalog(source, ConversionRecords / 10);
+    DatalogConversion::Run(source, target, QStringLiteral("\t"), progress, locale);
+    const int64_t peakSmall = PeakResidentKilobytes();
+    std::printf("Conversion of %d records (%.1f MB): peak resident memory %lld kB\n", ConversionRecords / 10,
+                smallBytes / 1e6, static_cast<long long>(peakSmall));
+
+    const qint64 bytes = writeStoredDatalog(source, ConversionRecords);
+    int64_t lines = 0;
+    DatalogConversion::Result result;
+    Timing read, convert;
+    for (int round = 0; round < Rounds; ++round) {
+        keepBest(read, measureOnce([&] {
+            TextFileReader reader(source);
+            lines = 0;
+            while (!reader.atEnd()) {
+                reader.readLine();
+                ++lines;
+            }
+        }));
+        keepBest(convert, measureOnce([&] {
+            result = DatalogConversion::Run(source, target, QStringLiteral("\t"), progress, locale);
+        }));
+    }
+    const int64_t peakLarge = PeakResidentKilobytes();
+    const double megabytes = bytes / 1e6;
+
+    std::printf("Conversion of %lld records (%.1f MB, %lld lines):\n", static_cast<long long>(result.recordsWritten),
+                megabytes, static_cast<long long>(lines));
+    std::printf("  reading the file once    %8.3f s  (%.1f MB/s; processor %.3f s)\n", read.wall, megabytes / read.wall,
+                read.cpu);
+    std::printf("  conversion engine        %8.3f s  (%.1f MB/s of input, aim: above 50; processor %.3f s, %.1f MB "
+                "a processor second; output %.1f MB)\n",
+                convert.wall, megabytes / convert.wall, convert.cpu, megabytes / convert.cpu,
+                QFileInfo(target).size() / 1e6);
+    std::printf("  ratio conversion / read  %8.2f\n", convert.wall / read.wall);
+    std::printf("  peak resident memory     %lld kB (after the tenth-size file: %lld kB)\n",
+                static_cast<long long>(peakLarge), static_cast<long long>(peakSmall));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    try {
+        QTemporaryDir dir;
+        if (!dir.isValid()) throw AppError(ErrorNumber::FileAccess, QStringLiteral("no temporary folder"));
+        captureBenchmark(dir);
+        conversionBenchmark(dir);
+        std::printf("Peak resident memory of the whole run: %lld kB\n", static_cast<long long>(PeakResidentKilobytes()));
+        return 0;
+    } catch (const AppError& error) {
+        std::fprintf(stderr, "tr8kz-bench: %s\n", qPrintable(error.description()));
+        return 1;
+    }
+}

@@ -1,0 +1,349 @@
+#include "CommandLine.h"
+
+#include "CliEnvironment.h"
+#include "CliFailure.h"
+#include "CommandContext.h"
+#include "Commands.h"
+#include "DriverSelection.h"
+#include "Version.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+const QString ProgramName = QStringLiteral("tr8kz");
+
+struct Positional {
+    QString name;
+    QString description;
+};
+
+struct CommandSpec {
+    QStringList words;  // "datalog", "capture"
+    QString summary;
+    std::vector<Positional> positionals;
+    bool moreArguments = false;  // the last positional may repeat
+    QList<QCommandLineOption> options;
+    ErrorStyle style = ErrorStyle::Fatal;
+    QString details;  // appended to the command's help
+    std::function<int(CommandContext&)> run;
+
+    QString name() const { return words.join(QLatin1Char(' ')); }
+    QString synopsis() const
+    {
+        QStringList parts{name()};
+        for (const QCommandLineOption& option : options) parts << QStringLiteral("[--%1]").arg(option.names().constLast());
+        for (const Positional& p : positionals) parts << p.name;
+        if (moreArguments) parts.last() += QStringLiteral("...");
+        return parts.join(QLatin1Char(' '));
+    }
+};
+
+QCommandLineOption delimiterOption()
+{
+    return {QStringLiteral("delimiter"),
+            QStringLiteral("Delimiter of the datalog files: tab, comma or one character (default: the stored "
+                           "preference, as the utility uses it)."),
+            QStringLiteral("tab|comma|C")};
+}
+
+const std::vector<CommandSpec>& commands()
+{
+    static const std::vector<CommandSpec> table = [] {
+        std::vector<CommandSpec> t;
+        t.push_back({{QStringLiteral("identify")},
+                     QStringLiteral("Show the instrument's firmware, serial number, last standardization and datalog fill."),
+                     {},
+                     false,
+                     {{QStringLiteral("json"), QStringLiteral("Write the identification as a JSON object.")}},
+                     ErrorStyle::Fatal,
+                     {},
+                     CliCommands::Identify});
+        t.push_back({{QStringLiteral("datalog"), QStringLiteral("capture")},
+                     QStringLiteral("Capture the instrument's datalog into a delimited text file."),
+                     {{QStringLiteral("FILE"), QStringLiteral("The file to write (replaced when it exists).")}},
+                     false,
+                     {},
+                     ErrorStyle::Operation,
+                     QStringLiteral("One line of 56 fields per record. Ctrl-C stops after the record under way; the "
+                                    "file then holds the records captured so far (exit code 130)."),
+                     CliCommands::CaptureDatalog});
+        t.push_back({{QStringLiteral("datalog"), QStringLiteral("convert")},
+                     QStringLiteral("Convert a stored datalog file into a delimited text file with a header line."),
+                     {{QStringLiteral("SOURCE"), QStringLiteral("The stored datalog file.")},
+                      {QStringLiteral("TARGET"), QStringLiteral("The file to write (replaced when it exists).")}},
+                     false,
+                     {},
+                     ErrorStyle::Operation,
+                     QStringLiteral("No instrument is needed. Ctrl-C stops the conversion and writes no file."),
+                     CliCommands::ConvertDatalog});
+        t.push_back({{QStringLiteral("datalog"), QStringLiteral("clear")},
+                     QStringLiteral("Clear the instrument's datalog."),
+                     {},
+                     false,
+                     {{QStringLiteral("yes"), QStringLiteral("Clear without asking (needed when there is no terminal).")}},
+                     ErrorStyle::Fatal,
+                     QStringLiteral("Without --yes the question \"Proceed to clear the Datalog?\" is asked on the "
+                                    "terminal."),
+                     CliCommands::ClearDatalog});
+        t.push_back({{QStringLiteral("setups"), QStringLiteral("archive")},
+                     QStringLiteral("Archive the instrument's 250 product setups into a file."),
+                     {{QStringLiteral("FILE"), QStringLiteral("The archive to write (replaced when it exists).")}},
+                     false,
+                     {},
+                     ErrorStyle::Operation,
+                     QStringLiteral("Ctrl-C stops after the setup under way; the file is then a valid archive of the "
+                                    "setups read so far (exit code 130)."),
+                     CliCommands::ArchiveSetups});
+        t.push_back({{QStringLiteral("setups"), QStringLiteral("restore")},
+                     QStringLiteral("Restore the product setups of an archive file to the instrument."),
+                     {{QStringLiteral("FILE"), QStringLiteral("An archive written by setups archive.")}},
+                     false,
+                     {},
+                     ErrorStyle::Operation,
+                     QStringLiteral("The whole file is checked before anything is sent."),
+                     CliCommands::RestoreSetups});
+        t.push_back({{QStringLiteral("setup"), QStringLiteral("show")},
+                     QStringLiteral("Show every field of one product setup."),
+                     {{QStringLiteral("N"), QStringLiteral("The setup number, 1 to 250.")}},
+                     false,
+                     {},
+                     ErrorStyle::Fatal,
+                     {},
+                     CliCommands::ShowSetup});
+        t.push_back({{QStringLiteral("setup"), QStringLiteral("set")},
+                     QStringLiteral("Change fields of one product setup, checked as the setup editors check them."),
+                     {{QStringLiteral("N"), QStringLiteral("The setup number, 1 to 250.")},
+                      {QStringLiteral("FIELD=VALUE"), QStringLiteral("A field and its new value.")}},
+                     true,
+                     {},
+                     ErrorStyle::Fatal,
+                     QStringLiteral(
+                         "The setup is read from the instrument, changed and written back. A value the editors "
+                         "would refuse changes nothing and sends nothing (exit code 2).\n\n"
+                         "Fields:\n"
+                         "  name=TEXT                 capitals, digits and spaces, at most 15 (small letters "
+                         "become capitals)\n"
+                         "  standard=ENTRY            PHYSICAL, WORKING, NUMERIC or HITCH\n"
+                         "  autosearch=yes|no\n"
+                         "  readmode=TIME|PIECE\n"
+                         "  interval=SECONDS          0 to 60\n"
+                         "  mindistance=, maxdistance=        (distance run configuration)\n"
+                         "  base=, minheight=, maxheight=     (height run configuration)\n"
+                         "                            0 to 6 in. or 0 to 150 mm, as the instrument works\n"
+                         "  trigger=yes|no            height trigger\n"
+                         "  scaleplus1..3=, scaleminus1..3=   tolerances, not below 0 (view 1 needs a colour scale)\n"
+                         "  indexplus=, indexminus=   tolerances, not below 0 (view 1 needs a colour index)\n"
+                         "  viewN.enabled=yes|no      N = 1..8; view 1 is always enabled\n"
+                         "  viewN.display=, viewN.illobs=, viewN.scale=, viewN.index=\n"
+                         "                            an entry of the view editor's list (\"SPECTRAL DATA\", "
+                         "\"D65/10\", \"L*a*b*\", \"SCAA\"...) or its code\n\n"
+                         "Example: tr8kz setup set 12 name=\"BLUE 2\" view1.scale=\"L*a*b*\" scaleplus1=0.5"),
+                     CliCommands::SetSetup});
+        t.push_back({{QStringLiteral("clock"), QStringLiteral("set")},
+                     QStringLiteral("Set the instrument's clock to the computer's date and time."),
+                     {},
+                     false,
+                     {},
+                     ErrorStyle::Fatal,
+                     {},
+                     CliCommands::SetClock});
+        t.push_back({{QStringLiteral("screen")},
+                     QStringLiteral("Save a picture of the instrument's display as a bitmap file."),
+                     {{QStringLiteral("FILE.bmp"), QStringLiteral("The bitmap file to write (replaced when it exists).")}},
+                     false,
+                     {},
+                     ErrorStyle::Fatal,
+                     {},
+                     CliCommands::CaptureScreen});
+        return t;
+    }();
+    return table;
+}
+
+const QString EnvironmentHelp = QStringLiteral(
+    "Environment:\n"
+    "  TR8KZ_PORT        serial device of the instrument when --port is not given\n"
+    "  TR8KZ_TIMEOUT_MS  milliseconds to wait for each reply (default 15000)\n");
+
+const QString ExitCodeHelp = QStringLiteral(
+    "Exit codes: 0 done, 1 instrument or file error, 2 wrong command line or refused value,\n"
+    "3 no instrument or an unsupported one, 130 stopped by Ctrl-C (what was done is kept).\n");
+
+void addCommonOptions(QCommandLineParser& parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    DriverSelection::AddOptions(parser);
+    parser.addOption(delimiterOption());
+}
+
+QString optionsHelp()
+{
+    QCommandLineParser parser;
+    addCommonOptions(parser);
+    const QString text = parser.helpText();
+    const qsizetype start = text.indexOf(QLatin1String("Options:"));
+    return start >= 0 ? text.mid(start) : QString();
+}
+
+QString generalHelp()
+{
+    QString text = QStringLiteral("Usage: %1 [options] COMMAND [arguments]\n\n"
+                                  "The TR8 KZ colour sensor from the command line, on the utility's engines.\n\n"
+                                  "Commands:\n")
+                       .arg(ProgramName);
+    for (const CommandSpec& spec : commands())
+        text += QStringLiteral("  %1\n      %2\n").arg(spec.synopsis(), spec.summary);
+    text += QStringLiteral("\n%1 COMMAND --help describes one command.\n\n").arg(ProgramName);
+    return text + optionsHelp() + QLatin1Char('\n') + EnvironmentHelp + QLatin1Char('\n') + ExitCodeHelp;
+}
+
+QString groupHelp(const QString& group)
+{
+    QString text = QStringLiteral("Commands of %1 %2:\n").arg(ProgramName, group);
+    for (const CommandSpec& spec : commands())
+        if (spec.words.first() == group) text += QStringLiteral("  %1 %2\n      %3\n").arg(ProgramName, spec.synopsis(), spec.summary);
+    return text;
+}
+
+QString commandHelp(const CommandSpec& spec, const QCommandLineParser& parser)
+{
+    QString text = parser.helpText();
+    // Qt's first line names the program only; the command belongs in it.
+    const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
+    QStringList usage{QStringLiteral("Usage:"), ProgramName, spec.name(), QStringLiteral("[options]")};
+    for (const Positional& p : spec.positionals) usage << p.name;
+    if (spec.moreArguments) usage.last() += QStringLiteral("...");
+    text = usage.join(QLatin1Char(' ')) + text.mid(lineEnd);
+    if (!spec.details.isEmpty()) text += QLatin1Char('\n') + spec.details + QLatin1Char('\n');
+    return text + QLatin1Char('\n') + EnvironmentHelp + QLatin1Char('\n') + ExitCodeHelp;
+}
+
+void write(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+int usageFailure(const QString& message, const QString& helpHint)
+{
+    write(stderr, QStringLiteral("%1: %2\nTry '%3 --help'.\n").arg(ProgramName, message, helpHint));
+    return ExitCode::Usage;
+}
+
+int runCommand(const CommandSpec& spec, CommandContext& context)
+{
+    const QString hint = ProgramName + QLatin1Char(' ') + spec.name();
+    try {
+        // A wrong --delimiter is refused by every command, also by those
+        // that write no datalog file.
+        if (context.IsSet(QStringLiteral("delimiter"))) context.Delimiter();
+        const int code = spec.run(context);
+        context.Finish();
+        return code;
+    } catch (const UsageError& error) {
+        const int code = usageFailure(error.message(), hint);
+        try {
+            context.Finish();
+        } catch (const AppError& closing) {
+            write(stderr, TerminalText(ErrorText(closing, ErrorStyle::Fatal)) + QLatin1Char('\n'));
+            return ExitCode::Failed;
+        }
+        return code;
+    } catch (const InstrumentUnavailable&) {
+        return ExitCode::NoInstrument;
+    } catch (const ProgramEnd& end) {
+        return end.exitCode;
+    } catch (const AppError& error) {
+        write(stderr, TerminalText(ErrorText(error, spec.style)) + QLatin1Char('\n'));
+        return ExitCode::Failed;
+    } catch (const std::exception& error) {
+        write(stderr, TerminalText(ErrorText(error, spec.style)) + QLatin1Char('\n'));
+        return ExitCode::Failed;
+    }
+}
+
+}  // namespace
+
+int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
+{
+    // First pass: every option any command knows, to find the command words
+    // among the arguments wherever the options stand.
+    QCommandLineParser scan;
+    addCommonOptions(scan);
+    for (const CommandSpec& spec : commands())
+        for (const QCommandLineOption& option : spec.options) scan.addOption(option);
+    if (!scan.parse(arguments)) return usageFailure(scan.errorText(), ProgramName);
+    if (scan.isSet(QStringLiteral("version"))) {
+        write(stdout, QStringLiteral("%1 %2\n").arg(ProgramName, QLatin1String(TR8KZ_VERSION_TEXT)));
+        return ExitCode::Done;
+    }
+    const auto wantsHelp = [](const QCommandLineParser& p) {
+        return p.isSet(QStringLiteral("help")) || p.isSet(QStringLiteral("help-all"));
+    };
+    const bool help = wantsHelp(scan);
+    const QStringList words = scan.positionalArguments();
+    if (words.isEmpty()) {
+        if (help) {
+            write(stdout, generalHelp());
+            return ExitCode::Done;
+        }
+        write(stderr, generalHelp());
+        return ExitCode::Usage;
+    }
+
+    const CommandSpec* found = nullptr;
+    bool groupKnown = false;
+    for (const CommandSpec& spec : commands()) {
+        if (spec.words.first() != words.first()) continue;
+        groupKnown = true;
+        if (spec.words.size() == 1 || (words.size() > 1 && spec.words[1] == words[1])) {
+            found = &spec;
+            break;
+        }
+    }
+    if (!found) {
+        if (!groupKnown) return usageFailure(QStringLiteral("unknown command \"%1\"").arg(words.first()), ProgramName);
+        if (help && words.size() == 1) {
+            write(stdout, groupHelp(words.first()));
+            return ExitCode::Done;
+        }
+        write(stderr, groupHelp(words.first()));
+        return words.size() == 1
+                   ? ExitCode::Usage
+                   : usageFailure(QStringLiteral("unknown command \"%1 %2\"").arg(words[0], words[1]), ProgramName);
+    }
+    const CommandSpec& spec = *found;
+    const QString hint = ProgramName + QLatin1Char(' ') + spec.name();
+
+    // Second pass: the command's own parser, which refuses the options of
+    // other commands.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(spec.summary);
+    addCommonOptions(parser);
+    for (const QCommandLineOption& option : spec.options) parser.addOption(option);
+    for (const Positional& p : spec.positionals) parser.addPositionalArgument(p.name, p.description);
+    if (!parser.parse(arguments)) return usageFailure(parser.errorText(), hint);
+    if (wantsHelp(parser)) {
+        write(stdout, commandHelp(spec, parser));
+        return ExitCode::Done;
+    }
+
+    const QStringList given = parser.positionalArguments().mid(spec.words.size());
+    const auto wanted = static_cast<qsizetype>(spec.positionals.size());
+    if (given.size() < wanted || (!spec.moreArguments && given.size() > wanted)) {
+        QStringList names;
+        for (const Positional& p : spec.positionals) names << p.name;
+        if (given.size() < wanted)
+            return usageFailure(QStringLiteral("%1 needs %2").arg(spec.name(), names.join(QLatin1Char(' '))), hint);
+        return usageFailure(QStringLiteral("unexpected argument \"%1\"").arg(given.at(wanted)), hint);
+    }
+
+    CommandContext context(parser, given, environment);
+    return runCommand(spec, context);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The commands of tr8kz, each on the engines the windows use, so that what
+// they send and the files they write are the windows' own. Each returns its
+// exit code (ExitCode) or raises: UsageError, InstrumentUnavailable or
+// AppError (see CliFailure.h).
+
+class CommandContext;
+
+namespace CliCommands {
+
+// identify [--json]
+int Identify(CommandContext& context);
+// clock set
+int SetClock(CommandContext& context);
+// datalog capture FILE
+int CaptureDatalog(CommandContext& context);
+// datalog convert SOURCE TARGET (no instrument needed)
+int ConvertDatalog(CommandContext& context);
+// datalog clear [--yes]
+int ClearDatalog(CommandContext& context);
+// setups archive FILE
+int ArchiveSetups(CommandContext& context);
+// setups restore FILE
+int RestoreSetups(CommandContext& context);
+// setup show N
+int ShowSetup(CommandContext& context);
+// setup set N FIELD=VALUE...
+int SetSetup(CommandContext& context);
+// screen FILE.bmp
+int CaptureScreen(CommandContext& context);
+
+}  // namespace CliCommands
+
+// The identification window's datalog fill: the count, two blanks and the
+// percentage of the 2000-record capacity, rounded with halves away from
+// zero and not capped ("120  (6% full)").
+QString DatalogFillText(int count);
+inline constexpr int DatalogCapacity = 2000;

@@ -1,0 +1,95 @@
+#include "DatalogCapture.h"
+
+#include "AppError.h"
+#include "CodeNames.h"
+#include "DatalogLine.h"
+#include "FieldCodec.h"
+#include "InstrumentCommands.h"
+#include "InstrumentOperations.h"
+#include "ProgressSink.h"
+#include "TextFiles.h"
+
+#include <algorithm>
+
+namespace DatalogCapture {
+
+namespace {
+constexpr int SpectrumPoints = 31;
+constexpr int ScaleValues = 6;  // two runs of three
+constexpr int IndexValues = 2;
+}  // namespace
+
+void ReadRecord(FieldCodec& codec, DatalogLine& line)
+{
+    line.addWhole(int64_t{codec.ReadWord()} + 1);  // log number, from 1
+    line.addBytes(codec.ReadString());             // product name
+    line.addBytes(codec.ReadString());             // sample identification
+    line.addWhole(int64_t{codec.ReadInt()} + 1);   // product setup number, from 1
+    line.addCodeName(CodeKind::StandardType, codec.ReadInt());
+    line.addCodeName(CodeKind::ViewType, codec.ReadInt());
+    line.addWhole(codec.ReadInt());  // sequence number
+    line.addText(codec.ReadBool() ? "Std" : "Sam");
+    line.addTimestamp(codec.ReadLong());
+    line.addCodeName(CodeKind::IlluminantObserver, codec.ReadInt());
+    codec.Skip(2);
+    line.addCodeName(CodeKind::ColorScale, codec.ReadInt());
+    line.addCodeName(CodeKind::ColorIndex, codec.ReadInt());
+    codec.Skip(4);
+    line.addText(codec.ReadBool() ? "height" : "distance");
+    line.addText(codec.ReadBool() ? "mm" : "in.");
+    line.addNumber(codec.ReadSingle(), 2);  // height or distance, in the unit above
+    for (int i = 0; i < SpectrumPoints; ++i) line.addNumber(codec.ReadSingle(), 3);
+    for (int i = 0; i < ScaleValues; ++i) line.addNumber(codec.ReadSingle(), 4);
+    codec.Skip(48);
+    for (int i = 0; i < IndexValues; ++i) line.addNumber(codec.ReadSingle(), 4);
+    codec.Skip(16);
+    line.addNumber(codec.ReadSingle(), 4);
+    line.addNumber(codec.ReadSingle(), 3);
+}
+
+Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileName, const QString& delimiter,
+           ProgressSink& progress, const QLocale& locale)
+{
+    progress.SetCaption(Caption);
+    progress.SetValue(0);
+    progress.SetMaximum(std::max(recordCount, 0));
+    progress.ClearCancel();
+
+    TextFileWriter file(sFileName);
+    DatalogLine line(delimiter, locale);
+    FieldCodec& codec = TheFieldCodec();
+    const QString ofCount = QStringLiteral(" / %1").arg(recordCount);
+
+    Result result;
+    for (int32_t i = 1; i <= recordCount; ++i) {
+        if (progress.CancelRequested()) {
+            result.cancelled = true;
+            break;
+        }
+        progress.SetStatus(QString::number(i) + ofCount);
+        try {
+            codec.BeginCommand(Command::DatalogRecord);
+            codec.AppendWord(i - 1);
+            const QByteArray command = codec.GetText();
+            const QByteArray reply = exchange(command);
+            // Only a reply of another kind can fail the check (and naming it
+            // costs a text per record, so it is not built for good replies).
+            if (!reply.startsWith(ReplyCode::DatalogRecord))
+                InstrumentOperations::ExpectReply(reply, ReplyCode::DatalogRecord, command);
+            codec.SetText(reply);
+            line.begin();
+            ReadRecord(codec, line);
+            file.writeLine(line.text());
+        } catch (const AppError& error) {
+            throw AppError(error.number(),
+                           QStringLiteral("Record %1 of %2: %3").arg(i).arg(recordCount).arg(error.description()));
+        }
+        result.recordsWritten = i;
+        progress.SetValue(i);
+        progress.Yield();
+    }
+    file.commit();
+    return result;
+}
+
+}  // namespace DatalogCapture

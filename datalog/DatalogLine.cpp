@@ -1,0 +1,117 @@
+#include "DatalogLine.h"
+
+#include "CodeNames.h"
+#include "DateConversion.h"
+#include "RegionalFormat.h"
+#include "TextFiles.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+TimestampFormat::TimestampFormat(const QLocale& locale)
+    : locale_(locale), longTimeFormat_(RegionalFormat::LongTimeFormat(locale))
+{
+}
+
+void TimestampFormat::appendEightBit(QByteArray& out, int32_t seconds)
+{
+    // The same calls as RegionalFormat::GeneralDateTime, each made once per
+    // distinct day or time of day instead of once per record.
+    const QDateTime value = DateTimeFromSeconds(seconds);
+    const int64_t day = value.date().toJulianDay();
+    if (day != cachedDay_) {
+        cachedDate_ = ToEightBit(locale_.toString(value.date(), QLocale::ShortFormat));
+        cachedDay_ = day;
+    }
+    out += cachedDate_;
+    const QTime time = value.time();
+    if (time == QTime(0, 0)) return;  // midnight: the date alone
+    const int32_t secondOfDay = time.msecsSinceStartOfDay() / 1000;
+    if (secondOfDay != cachedSecondOfDay_) {
+        cachedTime_ = ToEightBit(locale_.toString(time, longTimeFormat_));
+        cachedSecondOfDay_ = secondOfDay;
+    }
+    out += ' ';
+    out += cachedTime_;
+}
+
+DatalogLine::DatalogLine(const QString& delimiter, const QLocale& locale)
+    : delimiter_(ToEightBit(delimiter)), numbers_(locale), timestamps_(locale), storage_(8192)
+{
+}
+
+void DatalogLine::begin()
+{
+    used_ = 0;
+    fields_ = 0;
+}
+
+char* DatalogLine::room(std::size_t bytes)
+{
+    if (storage_.size() - used_ < bytes) storage_.resize(std::max(2 * storage_.size(), used_ + bytes));
+    return storage_.data() + used_;
+}
+
+void DatalogLine::append(const char* bytes, std::size_t count)
+{
+    // An empty piece (a code without a name) may come without storage, and
+    // memcpy takes no null pointer even for no bytes.
+    if (count == 0) return;
+    std::memcpy(room(count), bytes, count);
+    used_ += count;
+}
+
+void DatalogLine::separate()
+{
+    if (fields_++ > 0) append(delimiter_.constData(), static_cast<std::size_t>(delimiter_.size()));
+}
+
+void DatalogLine::appendWhole(int64_t value)
+{
+    constexpr std::size_t Digits = 24;
+    char* at = room(Digits);
+    used_ += static_cast<std::size_t>(std::to_chars(at, at + Digits, value).ptr - at);
+}
+
+void DatalogLine::addWhole(int64_t value)
+{
+    separate();
+    appendWhole(value);
+}
+
+void DatalogLine::addWholePair(int64_t first, std::string_view joiner, int64_t second)
+{
+    separate();
+    appendWhole(first);
+    append(joiner.data(), joiner.size());
+    appendWhole(second);
+}
+
+void DatalogLine::addBytes(const QByteArray& bytes)
+{
+    separate();
+    append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void DatalogLine::addText(std::string_view ascii)
+{
+    separate();
+    append(ascii.data(), ascii.size());
+}
+
+void DatalogLine::addCodeName(int32_t kind, int16_t code) { addText(CodeNameText(kind, code)); }
+
+void DatalogLine::addNumber(double value, int decimals)
+{
+    separate();
+    used_ += static_cast<std::size_t>(numbers_.writeEightBit(room(LocaleNumberFormat::EightBitRoom), value, decimals));
+}
+
+void DatalogLine::addTimestamp(int32_t seconds)
+{
+    separate();
+    timestampText_.resize(0);
+    timestamps_.appendEightBit(timestampText_, seconds);
+    append(timestampText_.constData(), static_cast<std::size_t>(timestampText_.size()));
+}

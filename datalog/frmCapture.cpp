@@ -1,0 +1,188 @@
+#include "frmCapture.h"
+
+#include "AppError.h"
+#include "DatalogCapture.h"
+#include "DatalogConversion.h"
+#include "Environment.h"
+#include "Preferences.h"
+#include "SetupArchive.h"
+#include "frmUtility.h"
+#include "modGlobals.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+frmCapture* theWindow = nullptr;
+}
+
+frmCapture& frmCapture::instance()
+{
+    if (!theWindow) theWindow = new frmCapture();
+    return *theWindow;
+}
+
+bool frmCapture::exists() { return theWindow != nullptr; }
+
+frmCapture::frmCapture()
+    : QWidget(frmUtility::exists() ? &frmUtility::instance() : nullptr,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmCapture"));
+
+    barCompleted_ = new QProgressBar(this);
+    barCompleted_->setObjectName(QStringLiteral("barCompleted"));
+    barCompleted_->setTextVisible(false);
+    barCompleted_->setRange(0, 100);
+    barCompleted_->setValue(0);
+
+    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+
+    sbMessage_ = new QStatusBar(this);
+    sbMessage_->setObjectName(QStringLiteral("sbMessage"));
+    sbMessage_->setSizeGripEnabled(false);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(cmdCancel_);
+    buttonRow->addStretch();
+
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(12, 12, 12, 6);
+    body->addWidget(barCompleted_);
+    body->addSpacing(8);
+    body->addLayout(buttonRow);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(body);
+    layout->addWidget(sbMessage_);
+
+    setFixedSize(380, sizeHint().height());
+    Form_Load();
+}
+
+frmCapture::~frmCapture()
+{
+    if (theWindow == this) theWindow = nullptr;
+}
+
+void frmCapture::Form_Load() { modGlobals::ApplyFormIcon(this); }
+
+void frmCapture::UploadDatalog(const QString& sFileName)
+{
+    frmUtility& main = frmUtility::instance();
+    const int16_t count = main.DatalogCount();  // once, before anything is shown
+    CaptureDatalog(main.ReportingExchange(), count, sFileName);
+}
+
+void frmCapture::CaptureDatalog(const Exchange& exchange, int32_t recordCount, const QString& sFileName)
+{
+    RunOperation(DatalogCapture::Caption, [&] {
+        DatalogCapture::Run(exchange, recordCount, sFileName, GetDelimiter(), *this, QLocale());
+    });
+}
+
+void frmCapture::ConvertDatalog(const QString& sSource, const QString& sFileName)
+{
+    RunOperation(DatalogConversion::Caption, [&] {
+        const auto result = DatalogConversion::Run(sSource, sFileName, GetDelimiter(), *this, QLocale());
+        // A cancelled conversion wrote nothing; the operator knows why.
+        if (!result.cancelled)
+            Env().ShowMessage(DatalogConversion::CompletedMessage, MessageButtons::Ok, MessageIcon::Information,
+                              modGlobals::MainCaption);
+    });
+}
+
+void frmCapture::UploadSetups(const QString& sFileName)
+{
+    RunOperation(QString::fromLatin1(SetupArchive::ArchiveCaption), [&] {
+        SetupArchive::Archive(frmUtility::instance().ReportingExchange(), sFileName, *this);
+    });
+}
+
+void frmCapture::DownloadSetups(const QString& sFileName)
+{
+    RunOperation(QString::fromLatin1(SetupArchive::RestoreCaption), [&] {
+        SetupArchive::Restore(frmUtility::instance().ReportingExchange(), sFileName, *this);
+    });
+}
+
+void frmCapture::RunOperation(const QString& caption, const std::function<void()>& operation)
+{
+    if (running_) return;  // cannot happen from the menus, which are disabled meanwhile
+    running_ = true;
+    if (frmUtility::exists()) frmUtility::instance().SetOperationRunning(true);
+    // Whatever way the operation ends (ProgramEnd included), the window is
+    // unloaded and the main window's menus come back.
+    struct Unloader {
+        frmCapture* window;
+        ~Unloader() { window->Unload(); }
+    } unloader{this};
+
+    SetCaption(caption);
+    show();
+    raise();
+    // A communications timeout has already offered Retry or Cancel at the
+    // exchange that timed out (the main window's ReportingExchange); any
+    // other failure ends the operation with its message and the program
+    // stays open. The file being written is left as it was before.
+    try {
+        operation();
+    } catch (const AppError& error) {
+        Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical, modGlobals::MainCaption);
+    }
+}
+
+void frmCapture::Unload()
+{
+    running_ = false;
+    if (frmUtility::exists()) frmUtility::instance().SetOperationRunning(false);
+    hide();
+    if (theWindow == this) theWindow = nullptr;
+    deleteLater();
+}
+
+void frmCapture::cmdCancel_Click() { cancelRequested_ = true; }
+
+void frmCapture::SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+void frmCapture::SetMaximum(int maximum) { barCompleted_->setMaximum(maximum); }
+
+void frmCapture::SetValue(int value) { barCompleted_->setValue(value); }
+
+void frmCapture::SetStatus(const QString& status) { sbMessage_->showMessage(status); }
+
+void frmCapture::Yield() { QCoreApplication::processEvents(); }
+
+void frmCapture::ClearCancel() { cancelRequested_ = false; }
+
+void frmCapture::closeEvent(QCloseEvent* event)
+{
+    if (running_) {
+        // The title bar's close button is a Cancel: the operation ends at the
+        // next item and then unloads the window itself.
+        event->ignore();
+        cmdCancel_Click();
+        return;
+    }
+    event->accept();
+}
+
+void frmCapture::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The progress window of the long operations: datalog capture and conversion
+// here, setup archive and restore added the same way. A progress bar, a
+// Cancel button below it (Escape presses it) and a status bar; each operation
+// sets the caption, shows the window (not modal), reports to it as a
+// ProgressSink and unloads it at the end.
+//
+// Lifetime: instance() creates the window on first use (that is its load: the
+// icon is set); every operation ends by unloading it (hidden, then deleted by
+// the event loop), and instance() forgets it at once, so the next operation
+// always starts from a fresh window:
+//
+//     frmCapture::instance().UploadDatalog(fileName);
+//
+// Failures: an AppError raised by an operation is shown in a message box
+// (critical icon, the main caption as title, the error's description) and the
+// window closes; the program goes on. A communications timeout that reaches
+// the window (the main window's exchanges deal with timeouts themselves, so
+// only an exchange without its own report lets one through) goes to the
+// common error report: Retry runs the operation again from its start, Cancel
+// ends the program. ProgramEnd is never caught here.
+//
+// While an operation runs the main window's menus are disabled, so no second
+// operation can start; closing the window through its title bar acts as
+// Cancel.
+
+#include "Exchange.h"
+#include "ProgressSink.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+
+class frmCapture : public QWidget, public ProgressSink {
+    Q_OBJECT
+public:
+    // The one progress window, loaded on first use.
+    static frmCapture& instance();
+    static bool exists();
+    ~frmCapture() override;
+
+    // Captures the instrument's whole datalog into the file: reads the
+    // record count from the main window first, then captures through the main
+    // window's exchange with the data delimiter in force.
+    void UploadDatalog(const QString& sFileName);
+    // The capture itself, with the exchange and the record count given.
+    void CaptureDatalog(const Exchange& exchange, int32_t recordCount, const QString& sFileName);
+    // Converts a stored datalog file; "Conversion completed" when done.
+    void ConvertDatalog(const QString& sSource, const QString& sFileName);
+    // Archives all product setups into the file, and restores them from it.
+    void UploadSetups(const QString& sFileName);
+    void DownloadSetups(const QString& sFileName);
+
+    // Sets CancelRequested; the operation decides when to stop.
+    void cmdCancel_Click();
+
+    // ProgressSink.
+    void SetCaption(const QString& caption) override;
+    void SetMaximum(int maximum) override;
+    void SetValue(int value) override;
+    void SetStatus(const QString& status) override;
+    void Yield() override;
+    void ClearCancel() override;
+    bool CancelRequested() const override { return cancelRequested_; }
+
+    bool OperationRunning() const { return running_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    frmCapture();
+    void Form_Load();
+    // The progress protocol around one operation: caption, show, the
+    // operation, its failure report, unload. Later operations (setup archive
+    // and restore) are one call each:
+    //     RunOperation(caption, [&] { SetupArchive::Archive(exchange, file, *this); });
+    void RunOperation(const QString& caption, const std::function<void()>& operation);
+    void Unload();
+
+    QProgressBar* barCompleted_;
+    QPushButton* cmdCancel_;
+    QStatusBar* sbMessage_;
+    bool cancelRequested_ = false;
+    bool running_ = false;
+};
