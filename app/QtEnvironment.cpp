@@ -43,18 +43,41 @@ QString QtFileFilter(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
-    for (int i = 0; i + 1 < parts.size(); i += 2) entries << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+#ifndef Q_OS_WIN
+        // "*.*" means every file on Windows; elsewhere it would hide the
+        // names without a dot.
+        if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+#endif
+        // A label that already shows its pattern ("Bitmap Files (*.bmp)")
+        // is not given it twice.
+        const QString& label = parts[i];
+        const QString shown = QStringLiteral(" (%1)").arg(parts[i + 1]);
+        if (label.endsWith(shown))
+            entries << label.chopped(shown.size()) + QStringLiteral(" (%1)").arg(pattern);
+        else
+            entries << QStringLiteral("%1 (%2)").arg(label, pattern);
+    }
     return entries.join(QLatin1String(";;"));
 }
 
 QString QtEnvironment::ChooseFile(const FileChoice& choice)
 {
-    QWidget* parent = QApplication::activeWindow();
-    const QString filter = QtFileFilter(choice.filter);
-    // Qt's save dialog asks before overwriting and the open dialog accepts
-    // only an existing file; neither shows a read-only box.
-    if (choice.kind == FileDialogKind::Save) return QFileDialog::getSaveFileName(parent, choice.title, QString(), filter);
-    return QFileDialog::getOpenFileName(parent, choice.title, QString(), filter);
+    QFileDialog dlgFile(QApplication::activeWindow(), choice.title);
+    dlgFile.setObjectName(QStringLiteral("dlgFile"));
+    dlgFile.setNameFilter(QtFileFilter(choice.filter));
+    // A save dialog asks before overwriting; an open dialog accepts only an
+    // existing file; neither shows a read-only box.
+    if (choice.kind == FileDialogKind::Save) {
+        dlgFile.setAcceptMode(QFileDialog::AcceptSave);
+        dlgFile.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dlgFile.setAcceptMode(QFileDialog::AcceptOpen);
+        dlgFile.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dlgFile.exec() != QDialog::Accepted || dlgFile.selectedFiles().isEmpty()) return {};
+    return dlgFile.selectedFiles().constFirst();
 }
 
 QString QtEnvironment::ReadSetting(const QString& section, const QString& name, const QString& defaultValue)

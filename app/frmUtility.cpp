@@ -78,11 +78,19 @@ void frmUtility::buildMenus()
     sensorItems_[6]->setVisible(false);
     sensorItems_[7]->setVisible(false);
     datalogItems_[1]->setVisible(false);
-    // Hidden items still answer their shortcuts when added to the window.
-    sensorItems_[7]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    datalogItems_[1]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
-    addAction(sensorItems_[7]);
-    addAction(datalogItems_[1]);
+    // Service staff reach them by keyboard: a hidden menu item is disabled
+    // with its shortcut, so the shortcuts are actions of the window itself.
+    addServiceShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { mnuSensorItem_Click(7); });
+    addServiceShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), [this] { mnuDatalogItem_Click(1); });
+}
+
+void frmUtility::addServiceShortcut(const QKeySequence& keys, const std::function<void()>& command)
+{
+    auto* action = new QAction(this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, command);
+    addAction(action);
 }
 
 QAction* frmUtility::mnuFileItem(int index) const { return fileItems_.value(index); }

@@ -9,9 +9,11 @@
 #include "Preferences.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class QAction;
+class QKeySequence;
 class QMenu;
 class Sensor;
 
@@ -38,9 +40,9 @@ public:
     // ends); other errors reach the caller.
     Exchange ReportingExchange();
 
-    // Instrument operations shared by several windows. The first three and
-    // GetInstrumentName report their errors (ReportError); StdzTimestamp and
-    // SetDateAndTime raise them to the caller.
+    // Instrument operations shared by several windows. DatalogCount,
+    // ClearDatalog and GetInstrumentName report their errors (ReportError);
+    // StdzTimestamp and SetDateAndTime raise them to the caller.
     int16_t DatalogCount();
     double StdzTimestamp();
     void ClearDatalog();
@@ -68,6 +70,7 @@ protected:
 
 private:
     void buildMenus();
+    void addServiceShortcut(const QKeySequence& keys, const std::function<void()>& command);
     QMenu* addMenuGroup(const QString& objectName, const QString& caption, const QString& itemGroup,
                         const QStringList& captions, QList<QAction*>& items,
                         void (frmUtility::*handler)(int));

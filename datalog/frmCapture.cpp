@@ -5,6 +5,7 @@
 #include "DatalogConversion.h"
 #include "Environment.h"
 #include "Preferences.h"
+#include "ReportError.h"
 #include "SetupArchive.h"
 #include "frmUtility.h"
 #include "modGlobals.h"
@@ -107,17 +108,17 @@ void frmCapture::UploadSetups(const QString& sFileName)
 {
     RunOperation(QString::fromLatin1(SetupArchive::ArchiveCaption), [&] {
         SetupArchive::Archive(frmUtility::instance().ReportingExchange(), sFileName, *this);
-    });
+    }, OnError::ReportAsFatal);
 }
 
 void frmCapture::DownloadSetups(const QString& sFileName)
 {
     RunOperation(QString::fromLatin1(SetupArchive::RestoreCaption), [&] {
         SetupArchive::Restore(frmUtility::instance().ReportingExchange(), sFileName, *this);
-    });
+    }, OnError::ReportAsFatal);
 }
 
-void frmCapture::RunOperation(const QString& caption, const std::function<void()>& operation)
+void frmCapture::RunOperation(const QString& caption, const std::function<void()>& operation, OnError onError)
 {
     if (running_) return;  // cannot happen from the menus, which are disabled meanwhile
     running_ = true;
@@ -132,13 +133,10 @@ void frmCapture::RunOperation(const QString& caption, const std::function<void()
     SetCaption(caption);
     show();
     raise();
-    // A communications timeout has already offered Retry or Cancel at the
-    // exchange that timed out (the main window's ReportingExchange); any
-    // other failure ends the operation with its message and the program
-    // stays open. The file being written is left as it was before.
     try {
         operation();
     } catch (const AppError& error) {
+        if (onError == OnError::ReportAsFatal) ReportError(error);  // ends the program
         Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical, modGlobals::MainCaption);
     }
 }

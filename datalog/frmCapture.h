@@ -12,13 +12,14 @@
 //
 //     frmCapture::instance().UploadDatalog(fileName);
 //
-// Failures: an AppError raised by an operation is shown in a message box
-// (critical icon, the main caption as title, the error's description) and the
-// window closes; the program goes on. A communications timeout that reaches
-// the window (the main window's exchanges deal with timeouts themselves, so
-// only an exchange without its own report lets one through) goes to the
-// common error report: Retry runs the operation again from its start, Cancel
-// ends the program. ProgramEnd is never caught here.
+// Failures: a communications timeout has already offered Retry or Cancel at
+// the exchange that timed out (the main window's ReportingExchange). Any
+// other AppError raised by a datalog capture or conversion is shown in a
+// message box (critical icon, the main caption as title, the error's
+// description) and the window closes; the program goes on, and the file
+// being written is left as it was before. Archive and restore leave their
+// errors to the common error report ("Fatal Error #", then the program
+// ends), as every other instrument command does. ProgramEnd is never caught.
 //
 // While an operation runs the main window's menus are disabled, so no second
 // operation can start; closing the window through its title bar acts as
@@ -80,7 +81,9 @@ private:
     // operation, its failure report, unload. Later operations (setup archive
     // and restore) are one call each:
     //     RunOperation(caption, [&] { SetupArchive::Archive(exchange, file, *this); });
-    void RunOperation(const QString& caption, const std::function<void()>& operation);
+    enum class OnError { ShowAndGoOn, ReportAsFatal };
+    void RunOperation(const QString& caption, const std::function<void()>& operation,
+                      OnError onError = OnError::ShowAndGoOn);
     void Unload();
 
     QProgressBar* barCompleted_;

@@ -2,7 +2,6 @@
 
 #include "AppError.h"
 #include "InstrumentCommands.h"
-#include "ProductSetup.h"
 #include "SetupRecord.h"
 #include "TextFiles.h"
 
@@ -27,37 +26,9 @@ struct SetupLine {
                        .arg(reason));
 }
 
-// Checks that the line is a setup as the instrument sends it in reply to
-// "P1": "P2", the setup index as a Byte (0..249), a record that reads to its
-// end and nothing after it. The check decodes into a setup of its own with a
-// codec of its own, so the shared codec and the edited setup are untouched.
-void checkSetupLine(const SetupLine& line, const QString& fileName)
-{
-    const QByteArray code = Command::WriteSetupAsRead;
-    if (line.text.trimmed().isEmpty()) refuseFile(fileName, line.lineNumber, QStringLiteral("is blank"));
-    if (!line.text.startsWith(code))
-        refuseFile(fileName, line.lineNumber, QStringLiteral("does not begin with \"%1\"").arg(QLatin1String(code)));
-
-    FieldCodec codec;
-    try {
-        codec.SetText(line.text.mid(code.size()));
-        const int index = codec.ReadByte();
-        if (index >= SetupCount)
-            refuseFile(fileName, line.lineNumber,
-                       QStringLiteral("names setup index %1, beyond the instrument's %2 setups").arg(index).arg(SetupCount));
-        ProductSetup scratch;
-        DecodeProductSetup(scratch, RecordOfReadReply(line.text), codec);
-    } catch (const AppError& error) {
-        if (error.number() == ErrorNumber::InvalidArgument) throw;
-        refuseFile(fileName, line.lineNumber, QStringLiteral("is not a setup record (%1)").arg(error.description()));
-    }
-    if (codec.BytesLeft() != 0)
-        refuseFile(fileName, line.lineNumber,
-                   QStringLiteral("has %1 bytes after the setup record").arg(codec.BytesLeft()));
-}
-
-// The setup lines of an archive, every one checked; nothing when the file is
-// empty or does not begin with the header.
+// The setup lines of an archive; nothing when the file is empty or does not
+// begin with the header. The lines are not decoded: each is sent as it
+// stands, and the instrument judges it.
 std::optional<std::vector<SetupLine>> readArchive(const QString& fileName)
 {
     TextFileReader reader(fileName);
@@ -78,7 +49,6 @@ std::optional<std::vector<SetupLine>> readArchive(const QString& fileName)
         lines.push_back(std::move(line));
     }
     lines.resize(lines.size() - blankAtEnd);
-    for (const SetupLine& line : lines) checkSetupLine(line, fileName);
     return lines;
 }
 
@@ -86,19 +56,26 @@ std::optional<std::vector<SetupLine>> readArchive(const QString& fileName)
 int restoredSetupIndex(const QByteArray& reply, const SetupLine& line, const QString& fileName, int restoredBefore,
                        FieldCodec& codec)
 {
-    const bool refused = reply.startsWith(ReplyCode::Refused);
-    if (refused || !reply.startsWith(ReplyCode::SetupWritten)) {
-        const QString answer = refused ? QStringLiteral("error %1").arg(QString::fromLatin1(reply.mid(1, 8)))
-                                       : QStringLiteral("the reply \"%1\"").arg(QString::fromLatin1(reply.left(24)));
+    if (reply.startsWith(ReplyCode::Refused)) {
         throw AppError(ErrorNumber::InstrumentRefused,
-                       QStringLiteral("The instrument refused line %1 of the file %2 (%3). The %4 setups sent before "
-                                      "it have been restored; the lines after it were not sent.")
+                       QStringLiteral("The instrument refused line %1 of the file %2 (error %3). The %4 setups sent "
+                                      "before it have been restored; the lines after it were not sent.")
                            .arg(line.lineNumber)
-                           .arg(fileName, answer)
+                           .arg(fileName, QString::fromLatin1(reply.mid(1, 8)))
                            .arg(restoredBefore));
     }
     codec.SetText(reply);
-    return codec.ReadWord();
+    try {
+        return codec.ReadWord();
+    } catch (const AppError& error) {
+        // A damaged confirmation: the line may or may not have been stored.
+        throw AppError(error.number(),
+                       QStringLiteral("The instrument's answer to line %1 of the file %2 is damaged (%3): \"%4\". The "
+                                      "%5 setups sent before it have been restored; the lines after it were not sent.")
+                           .arg(line.lineNumber)
+                           .arg(fileName, error.description(), QString::fromLatin1(reply.left(24)))
+                           .arg(restoredBefore));
+    }
 }
 
 void startProgress(ProgressSink& progress, const char* caption)
@@ -124,7 +101,8 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
         }
         progress.SetStatus(QStringLiteral("%1 / %2").arg(setupNumber).arg(SetupCount));
         const QByteArray command = ReadSetupCommand(setupNumber, codec);
-        file.writeLine(exchange(command));
+        const QByteArray reply = exchange(command);
+        file.writeLine(reply);
         ++result.SetupsArchived;
         progress.SetValue(setupNumber);
         progress.Yield();

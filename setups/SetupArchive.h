@@ -17,31 +17,28 @@
 // read or the operator cancelled (then it holds the setups read so far and is
 // a valid archive of the first setups). A failure part-way leaves an earlier
 // file of that name as it was.
+// Replies are not checked: each is archived as the instrument sent it, a
+// refusal included, so that the file shows what the instrument answered.
 //
-// Restore reads and checks the whole file before it sends anything, so that a
-// damaged or foreign file is never half applied:
+// Restore sends each setup line unchanged, in file order; the line alone
+// decides which setup it restores. No line is decoded here: the instrument
+// judges each. Before anything is sent the file is looked at as a whole:
 //  - An empty file, or one whose first line is not exactly the header (letter
 //    case and every character count), is not an archive: nothing is sent and
 //    no error is raised (RestoreResult::NotAnArchive); the progress window
 //    simply closes.
-//  - Every further line must be a setup as the instrument sends it: "P2", a
-//    setup index 0..249 and a complete setup record with nothing after it.
-//    Otherwise the file is refused with AppError 5 (invalid argument) naming
-//    the line; nothing is sent.
+//  - More than 250 setup lines refuse the whole file with AppError 5 (invalid
+//    argument) naming the line, and nothing is sent: the instrument holds 250
+//    setups, so such a file was not written by an archive, and sending only
+//    its first 250 lines would leave the operator with a half-applied file
+//    without knowing which part counted.
 //  - Blank lines at the end of the file (a text editor's last line end) are
-//    ignored; a blank line followed by further setups refuses the file like
-//    any other damaged line, since an archive never holds one.
-//  - More than 250 setup lines refuse the whole file (AppError 5): the
-//    instrument holds 250 setups, so such a file was not written by an
-//    archive, and sending only its first 250 lines would leave the operator
-//    with a half-applied file without knowing which part counted.
-//  - A file of the header alone sends nothing and restores nothing.
-//  - Two lines for the same setup are sent in file order (the later wins);
-//    the archive never writes them, but they do no harm.
-// While sending, a reply other than "p" with the setup index (the
-// instrument's refusal "?" and its error code, or anything else) stops the
-// restore with AppError InstrumentRefused naming the line and the
-// instrument's answer; the setups of the lines sent before it stay restored.
+//    not sent. A file of the header alone sends nothing.
+// While sending, the reply to each line gives the setup number shown. The
+// instrument's refusal ("?" and its error code) stops the restore with
+// AppError InstrumentRefused naming the line and the code; a reply that does
+// not read as a setup number stops it with the codec's error, the line named.
+// The setups of the lines sent before stay restored.
 
 #include "Exchange.h"
 #include "FieldCodec.h"

@@ -1,5 +1,6 @@
 #include "frmEditProduct.h"
 
+#include "AppError.h"
 #include "CWNumEdit.h"
 #include "DateConversion.h"
 #include "Environment.h"
@@ -210,7 +211,13 @@ void frmEditProduct::cmdLoad_Click()
         const QByteArray command = ReadSetupCommand(setupNumber(), codec);
         const QByteArray reply = exchange(command);
         ThrowIfRefused(reply, command);
-        DecodeProductSetup(EditedProductSetup(), RecordOfReadReply(reply), codec);
+        try {
+            DecodeProductSetup(EditedProductSetup(), RecordOfReadReply(reply), codec);
+        } catch (const AppError& error) {
+            // A damaged reply: the report names the command it answered.
+            throw AppError(error.number(), QStringLiteral("The reply to the command %1: %2")
+                                               .arg(QString::fromLatin1(command), error.description()));
+        }
     }
     showSetup();
 }

@@ -93,13 +93,13 @@ void frmStandard::Form_Load()
     LoadCaption(this, DesignedCaption);
     setup_ = &frmEditProduct::instance().EditedProductSetup();
     scale_ = StandardScaleOf(*setup_);
-    placeColumns(scale_.Hitch);
 
     if (scale_.State != StandardScaleState::Ready) {
         warn(scale_.Warning());
         cmdSave_->setEnabled(false);
         return;
     }
+    placeColumns(scale_.Hitch);
     for (int row = 0; row < 3; ++row) lblScale_[row]->setText(scale_.RowLabels[row]);
 
     StandardDisplay shown;

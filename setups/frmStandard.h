@@ -16,7 +16,7 @@
 //
 // A standard of another type than HITCH has no offsets: the offset column is
 // hidden and the target column ("Target" and its boxes) stands at the offset
-// column's place. That layout follows the standard type whatever the scale.
+// column's place, once a scale has been found to edit in.
 
 #include "StandardValues.h"
 

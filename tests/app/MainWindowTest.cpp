@@ -1,6 +1,7 @@
 // The main window against the simulated instrument, through the real driver
 // interface: start-up, its refusals, and the commands of its menus.
 #include "AppError.h"
+#include "QtEnvironment.h"
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
 #include "frmAbout.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -304,4 +306,28 @@ TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
     EXPECT_EQ(sent()[249] + "\r", lines[250]);
     EXPECT_TRUE(env.messages.empty());
     EXPECT_TRUE(window->menuBar()->isEnabled());
+}
+
+TEST_F(MainWindowTest, ServiceShortcutsReachTheHiddenCommands)
+{
+    start();
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(env.fileChoices.size(), 1u) << "the hidden Convert item, by its shortcut";
+    EXPECT_EQ(env.fileChoices[0].title, "Convert Datalog File - Import From");
+
+    // Not while a long operation runs.
+    window->SetOperationRunning(true);
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(env.fileChoices.size(), 1u);
+    window->SetOperationRunning(false);
+}
+
+TEST(QtFileFilter, EveryFileAndNoPatternTwice)
+{
+#ifndef Q_OS_WIN
+    EXPECT_EQ(QtFileFilter("All Files|*.*"), "All Files (*)");
+#endif
+    EXPECT_EQ(QtFileFilter("Bitmap Files (*.bmp)|*.bmp"), "Bitmap Files (*.bmp)");
+    EXPECT_EQ(QtFileFilter("Text|*.txt|Bitmap Files (*.bmp)|*.bmp"), "Text (*.txt);;Bitmap Files (*.bmp)");
 }

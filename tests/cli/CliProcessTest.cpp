@@ -1,45 +1,109 @@
 // The built tr8kz, run as an operator or a script runs it: against the
-// in-process simulated instrument (--simulator) and against tr8kz-sim on a
-// pseudo-terminal through the serial driver (--port).
-#include "CliTestSupport.h"
-
+// in-process simulated instrument (--simulator), against tr8kz-sim on a
+// pseudo-terminal through the serial driver (--port), and once installed.
 #include "DatalogCapture.h"
-#include "DatalogConversion.h"
 #include "Exchange.h"
 #include "InstrumentOperations.h"
 #include "ProgressSink.h"
 #include "Sensor.h"
 #include "SimulatorDriver.h"
 
+#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 
-using namespace clitest;
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
-const QStringList Simulator{QStringLiteral("--simulator")};
+const QStringList Simulator{"--simulator"};
 
-QStringList onPort(const SimulatedInstrument& sim) { return {QStringLiteral("--port"), sim.device()}; }
+struct Ran {
+    int code;  // -1: it crashed or did not end
+    QString out, err;
+};
+
+Ran run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    // One still running at the end is killed by QProcess.
+    const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+    EXPECT_TRUE(ended) << arguments.join(' ').toStdString() << " did not run to its end";
+    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray readFile(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A folder of the test's own, with a settings store of its own: the
+// operator's settings are never read or written.
+struct Workspace {
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    Workspace()
+    {
+        env.insert("XDG_CONFIG_HOME", path("config"));
+        env.remove("TR8KZ_PORT");
+        env.remove("TR8KZ_TIMEOUT_MS");
+    }
+    QString path(const char* name) const { return dir.filePath(name); }
+    Ran tr8kz(const QStringList& arguments) const { return run(TR8KZ_CLI_EXECUTABLE, arguments, env); }
+};
+
+// tr8kz-sim with the options, while the object lives; its first line names
+// the device to open.
+struct SimulatedInstrument {
+    QProcess process;
+    QStringList port;  // --port and the device
+    explicit SimulatedInstrument(const QStringList& options = {})
+    {
+        process.start(TR8KZ_SIM_EXECUTABLE, options);
+        while (process.waitForStarted(10000) && !process.canReadLine() && process.waitForReadyRead(10000)) {}
+        port = QStringList{"--port", QString(process.readLine()).trimmed()};
+        EXPECT_NE(port[1], "") << "tr8kz-sim named no device: " << process.readAllStandardError().data();
+    }
+    // SIGTERM, so that it saves its state; QProcess kills one that lingers.
+    ~SimulatedInstrument() { process.terminate(); process.waitForFinished(10000); }
+};
+
+// The lines of a file whose every line ends with CR LF.
+QByteArrayList crLfLines(QByteArray bytes)
+{
+    const qsizetype ends = bytes.count("\r\n");
+    EXPECT_TRUE(bytes.endsWith("\r\n") && bytes.count('\r') == ends && bytes.count('\n') == ends) << "not CR LF";
+    return bytes.replace("\r\n", "\n").chopped(1).split('\n');
+}
+
+// Every line a whole record: its number, then at least 55 more fields.
+void expectWholeRecords(const QByteArrayList& lines, char delimiter)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        EXPECT_TRUE(lines[i].startsWith(QByteArray::number(i + 1) + delimiter) && lines[i].count(delimiter) >= 55)
+            << "line " << i + 1 << " is not whole: " << lines[i].left(80).data();
+}
 
 // "field: value" lines of setup show.
 std::map<QString, QString> fields(const QString& text)
 {
     std::map<QString, QString> result;
-    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const qsizetype colon = line.indexOf(QLatin1String(": "));
-        if (colon > 0) result[line.left(colon)] = line.mid(colon + 2);
-        else if (line.endsWith(QLatin1Char(':'))) result[line.chopped(1)] = QString();
-    }
+    for (const QString& line : text.split('\n', Qt::SkipEmptyParts))
+        result[line.section(':', 0, 0)] = line.section(':', 1).trimmed();
     return result;
 }
 
@@ -47,13 +111,12 @@ std::map<QString, QString> fields(const QString& text)
 // one --simulator makes), run here in the test's own process.
 QByteArray engineCapture(const QString& fileName, const QString& delimiter)
 {
-    auto instrument = std::make_shared<SimInstrument>(SimOptions{});
-    Sensor sensor(SimulatorFactory(instrument));
+    Sensor sensor(SimulatorFactory(std::make_shared<SimInstrument>(SimOptions{})));
     sensor.OpenCommPort();
-    const int16_t count = InstrumentOperations::DatalogCount(sensor);
     SilentProgress progress;
-    DatalogCapture::Run(DirectExchange(sensor), count, fileName, delimiter, progress, QLocale());
-    return ReadFile(fileName);
+    DatalogCapture::Run(DirectExchange(sensor), InstrumentOperations::DatalogCount(sensor), fileName, delimiter,
+                        progress, QLocale());
+    return readFile(fileName);
 }
 
 }  // namespace
@@ -61,229 +124,124 @@ QByteArray engineCapture(const QString& fileName, const QString& delimiter)
 TEST(CliIdentify, TextAndJsonAgainstBothInstruments)
 {
     Workspace ws;
-    const CliRun text = ws.Run(QStringList{QStringLiteral("identify")} + Simulator);
-    ASSERT_EQ(text.exitCode, 0) << text.err.constData();
-    const QStringList lines = text.outText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 5) << text.out.constData();
-    EXPECT_EQ(lines[0], QStringLiteral("Instrument: TR8 KZ"));
-    EXPECT_EQ(lines[1], QStringLiteral("Firmware: 3.07"));
-    EXPECT_EQ(lines[2], QStringLiteral("Serial Number: KZ8-204117"));
-    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Last Standardization: ")));
+    const Ran text = ws.tr8kz(QStringList{"identify"} + Simulator);
+    ASSERT_EQ(text.code, 0) << text.err.toStdString();
     // 120 of 2000 records: 6 %, with the two blanks of the window's label.
-    EXPECT_EQ(lines[4], QStringLiteral("Datalog: 120  (6% full)"));
+    const QRegularExpressionMatch lines =
+        QRegularExpression("^Instrument: TR8 KZ\nFirmware: 3.07\nSerial Number: KZ8-204117\n"
+                           "Last Standardization: (.+)\nDatalog: 120  \\(6% full\\)\n$").match(text.out);
+    EXPECT_TRUE(lines.hasMatch()) << text.out.toStdString();
 
-    const CliRun json = ws.Run(QStringList{QStringLiteral("identify"), QStringLiteral("--json")} + Simulator);
-    ASSERT_EQ(json.exitCode, 0) << json.err.constData();
-    const QJsonObject o = QJsonDocument::fromJson(json.out).object();
-    EXPECT_EQ(o.value(QStringLiteral("model")).toString(), QStringLiteral("TR8KZ"));
-    EXPECT_EQ(o.value(QStringLiteral("instrument")).toString(), QStringLiteral("TR8 KZ"));
-    EXPECT_EQ(o.value(QStringLiteral("firmware")).toString(), QStringLiteral("3.07"));
-    EXPECT_EQ(o.value(QStringLiteral("serialNumber")).toString(), QStringLiteral("KZ8-204117"));
-    EXPECT_EQ(o.value(QStringLiteral("datalogCount")).toInt(), 120);
-    EXPECT_EQ(o.value(QStringLiteral("datalogCapacity")).toInt(), 2000);
-    EXPECT_EQ(o.value(QStringLiteral("datalog")).toString(), QStringLiteral("120  (6% full)"));
-    EXPECT_EQ(QStringLiteral("Last Standardization: ") + o.value(QStringLiteral("lastStandardization")).toString(),
-              lines[3]);
-    EXPECT_TRUE(QDateTime::fromString(o.value(QStringLiteral("lastStandardizationLocal")).toString(), Qt::ISODate).isValid());
+    const Ran json = ws.tr8kz(QStringList{"identify", "--json"} + Simulator);
+    ASSERT_EQ(json.code, 0) << json.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    const std::pair<const char*, QJsonValue> expected[] = {
+        {"model", "TR8KZ"}, {"instrument", "TR8 KZ"}, {"firmware", "3.07"}, {"serialNumber", "KZ8-204117"},
+        {"datalogCount", 120}, {"datalogCapacity", 2000}, {"datalog", "120  (6% full)"},
+        {"lastStandardization", lines.captured(1)}};
+    for (const auto& [key, value] : expected) EXPECT_EQ(o.value(key), value) << key;
+    EXPECT_TRUE(QDateTime::fromString(o.value("lastStandardizationLocal").toString(), Qt::ISODate).isValid());
 
     // Through the serial driver: 30 records are 1.5 %, shown as 2 %.
-    SimulatedInstrument sim({QStringLiteral("--serial"), QStringLiteral("CLI-7"), QStringLiteral("--firmware"),
-                             QStringLiteral("3.10"), QStringLiteral("--datalog-size"), QStringLiteral("30")});
-    const CliRun serial = ws.Run(QStringList{QStringLiteral("identify")} + onPort(sim));
-    ASSERT_EQ(serial.exitCode, 0) << serial.err.constData();
-    EXPECT_TRUE(serial.outText().contains(QStringLiteral("Firmware: 3.10\nSerial Number: CLI-7\n")));
-    EXPECT_TRUE(serial.outText().endsWith(QStringLiteral("Datalog: 30  (2% full)\n"))) << serial.out.constData();
+    SimulatedInstrument sim({"--serial", "CLI-7", "--firmware", "3.10", "--datalog-size", "30"});
+    const Ran serial = ws.tr8kz(QStringList{"identify"} + sim.port);
+    EXPECT_TRUE(serial.code == 0 && serial.out.contains("Firmware: 3.10\nSerial Number: CLI-7\n") &&
+                serial.out.endsWith("Datalog: 30  (2% full)\n"))
+        << serial.out.toStdString() << serial.err.toStdString();
 }
 
 TEST(CliDatalog, CaptureIsByteForByteTheEngineFileWithTheDelimiterInForce)
 {
     Workspace ws;
-    const QString file = ws.path(QStringLiteral("capture.txt"));
-    const CliRun run = ws.Run(QStringList{QStringLiteral("datalog"), QStringLiteral("capture"), file} + Simulator);
-    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    const QByteArray captured = ReadFile(file);
-    const QList<QByteArray> lines = CrLfLines(captured);
-    ASSERT_EQ(lines.size(), 120);
-    for (int i = 0; i < lines.size(); ++i) {
-        const QList<QByteArray> parts = lines[i].split('\t');
-        EXPECT_GE(parts.size(), 56) << "line " << i + 1;
-        EXPECT_EQ(parts[0], QByteArray::number(i + 1));
+    const QString file = ws.path("capture.txt");
+    // Nothing stored: the utility's default, a tab; or the one --delimiter names.
+    for (const auto& [options, delimiter] : {std::pair{QStringList{}, '\t'}, {QStringList{"--delimiter", "|"}, '|'}}) {
+        const Ran run = ws.tr8kz(QStringList{"datalog", "capture", file} + options + Simulator);
+        ASSERT_EQ(run.code, 0) << run.err.toStdString();
+        const QByteArrayList lines = crLfLines(readFile(file));
+        EXPECT_EQ(lines.size(), 120);
+        expectWholeRecords(lines, delimiter);
+        EXPECT_EQ(readFile(file), engineCapture(ws.path("engine.txt"), QString(QLatin1Char(delimiter))));
     }
-    // Nothing stored: the utility's default, a tab.
-    EXPECT_EQ(captured, engineCapture(ws.path(QStringLiteral("engine-tab.txt")), QStringLiteral("\t")));
-
-    // The stored preference, read as the utility reads it.
-    ws.StoreDelimiter(QStringLiteral("Comma"));
-    const CliRun stored = ws.Run(QStringList{QStringLiteral("datalog"), QStringLiteral("capture"), file} + Simulator);
-    ASSERT_EQ(stored.exitCode, 0) << stored.err.constData();
-    EXPECT_EQ(ReadFile(file), engineCapture(ws.path(QStringLiteral("engine-comma.txt")), QStringLiteral(",")));
-
-    // --delimiter wins over the stored preference.
-    const CliRun custom = ws.Run(QStringList{QStringLiteral("datalog"), QStringLiteral("capture"), file,
-                                             QStringLiteral("--delimiter"), QStringLiteral("|")} + Simulator);
-    ASSERT_EQ(custom.exitCode, 0) << custom.err.constData();
-    EXPECT_EQ(ReadFile(file), engineCapture(ws.path(QStringLiteral("engine-bar.txt")), QStringLiteral("|")));
 }
 
-TEST(CliDatalog, ConvertMatchesTheEngineAndClearEmptiesTheDatalog)
-{
-    Workspace ws;
-    const QString stored = ws.path(QStringLiteral("stored.txt"));
-    QProcess writer;
-    writer.start(QStringLiteral(TR8KZ_SIM_EXECUTABLE),
-                 {QStringLiteral("--datalog-size"), QStringLiteral("5"), QStringLiteral("--write-datalog"), stored});
-    ASSERT_TRUE(writer.waitForFinished(10000));
-    ASSERT_EQ(writer.exitCode(), 0);
-
-    const QString target = ws.path(QStringLiteral("converted.txt"));
-    const CliRun run = ws.Run({QStringLiteral("datalog"), QStringLiteral("convert"), stored, target});
-    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    EXPECT_TRUE(run.errText().contains(QStringLiteral("Conversion completed")));
-    const QList<QByteArray> lines = CrLfLines(ReadFile(target));
-    ASSERT_EQ(lines.size(), 6);  // the header and 5 records
-    EXPECT_TRUE(lines[0].startsWith("log\tproduct\tID\tsetup\t"));
-    SilentProgress progress;
-    const QString engineTarget = ws.path(QStringLiteral("engine.txt"));
-    DatalogConversion::Run(stored, engineTarget, QStringLiteral("\t"), progress, QLocale());
-    EXPECT_EQ(ReadFile(target), ReadFile(engineTarget));
-
-    // Clearing: refused without --yes when nobody can be asked, then done.
-    SimulatedInstrument sim({QStringLiteral("--datalog-size"), QStringLiteral("40")});
-    const CliRun unasked = ws.Run(QStringList{QStringLiteral("datalog"), QStringLiteral("clear")} + onPort(sim));
-    EXPECT_EQ(unasked.exitCode, 2);
-    EXPECT_TRUE(ws.Run(QStringList{QStringLiteral("identify")} + onPort(sim))
-                    .outText()
-                    .contains(QStringLiteral("Datalog: 40  (2% full)")));
-    const CliRun cleared =
-        ws.Run(QStringList{QStringLiteral("datalog"), QStringLiteral("clear"), QStringLiteral("--yes")} + onPort(sim));
-    ASSERT_EQ(cleared.exitCode, 0) << cleared.err.constData();
-    EXPECT_TRUE(ws.Run(QStringList{QStringLiteral("identify")} + onPort(sim))
-                    .outText()
-                    .contains(QStringLiteral("Datalog: 0  (0% full)")));
-    // An empty datalog: the window's message, no file.
-    const QString none = ws.path(QStringLiteral("none.txt"));
-    const CliRun empty = ws.Run(QStringList{QStringLiteral("datalog"), QStringLiteral("capture"), none} + onPort(sim));
-    EXPECT_EQ(empty.exitCode, 0);
-    EXPECT_TRUE(empty.errText().contains(QStringLiteral("Datalog is empty")));
-    EXPECT_FALSE(QFile::exists(none));
-}
-
-TEST(CliSetups, ArchiveEditShowAndRestoreThroughTheSerialDriver)
+TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
 {
     Workspace ws;
     SimulatedInstrument sim;
-    const QStringList port = onPort(sim);
-    const CliRun original = ws.Run(QStringList{QStringLiteral("setup"), QStringLiteral("show"), QStringLiteral("1")} + port);
-    ASSERT_EQ(original.exitCode, 0) << original.err.constData();
-    const auto before = fields(original.outText());
-    EXPECT_EQ(before.at(QStringLiteral("setup")), QStringLiteral("1"));
-    EXPECT_EQ(before.at(QStringLiteral("units")), QStringLiteral("mm"));
-    EXPECT_EQ(before.at(QStringLiteral("runconfig")), QStringLiteral("height"));
-    EXPECT_EQ(before.at(QStringLiteral("view1.enabled")), QStringLiteral("yes"));
-    EXPECT_EQ(before.at(QStringLiteral("spectrum")).split(QLatin1Char(' ')).size(), 31);
+    const auto show = [&] { return ws.tr8kz(QStringList{"setup", "show", "1"} + sim.port); };
+    const Ran original = show();
+    ASSERT_EQ(original.code, 0) << original.err.toStdString();
+    const auto before = fields(original.out);
+    EXPECT_EQ(before.at("setup") + before.at("units") + before.at("runconfig"), "1mmheight");
+    EXPECT_EQ(before.at("spectrum").split(' ').size(), 31);
 
-    const QString archive = ws.path(QStringLiteral("setups.txt"));
-    const CliRun archived = ws.Run(QStringList{QStringLiteral("setups"), QStringLiteral("archive"), archive} + port);
-    ASSERT_EQ(archived.exitCode, 0) << archived.err.constData();
-    const QList<QByteArray> lines = CrLfLines(ReadFile(archive));
+    const QString archive = ws.path("setups.txt");
+    const Ran archived = ws.tr8kz(QStringList{"setups", "archive", archive} + sim.port);
+    ASSERT_EQ(archived.code, 0) << archived.err.toStdString();
+    const QByteArrayList lines = crLfLines(readFile(archive));
     ASSERT_EQ(lines.size(), 251);
     EXPECT_EQ(lines[0], "TR8KZ Product Setups");
-    EXPECT_TRUE(lines[1].startsWith("P200"));    // setup index 0
-    EXPECT_TRUE(lines[250].startsWith("P2F9"));  // setup index 249
+    EXPECT_TRUE(lines[1].startsWith("P200") && lines[250].startsWith("P2F9"));  // setup indexes 0 and 249
 
-    const CliRun set = ws.Run(QStringList{QStringLiteral("setup"), QStringLiteral("set"), QStringLiteral("1"),
-                                          QStringLiteral("name=blue 2"), QStringLiteral("standard=hitch"),
-                                          QStringLiteral("interval=30"), QStringLiteral("base=120"),
-                                          QStringLiteral("minheight=10"), QStringLiteral("maxheight=50"),
-                                          QStringLiteral("view2.display=spectral data"),
-                                          QStringLiteral("view1.scale=L a b"), QStringLiteral("view1.index=SCAA"),
-                                          QStringLiteral("scaleplus1=0.25"), QStringLiteral("indexminus=0")} +
-                              port);
-    ASSERT_EQ(set.exitCode, 0) << set.err.constData();
-    const CliRun shown = ws.Run(QStringList{QStringLiteral("setup"), QStringLiteral("show"), QStringLiteral("1")} + port);
-    const auto after = fields(shown.outText());
-    EXPECT_EQ(after.at(QStringLiteral("name")), QStringLiteral("BLUE 2"));
-    EXPECT_EQ(after.at(QStringLiteral("standard")), QStringLiteral("HITCH"));
-    EXPECT_EQ(after.at(QStringLiteral("interval")), QStringLiteral("30"));
-    EXPECT_EQ(after.at(QStringLiteral("base")), QStringLiteral("120"));
-    // Distances from the sensor: base minus the heights.
-    EXPECT_EQ(after.at(QStringLiteral("mindistance")), QStringLiteral("70"));
-    EXPECT_EQ(after.at(QStringLiteral("maxdistance")), QStringLiteral("110"));
-    EXPECT_EQ(after.at(QStringLiteral("minheight")), QStringLiteral("10"));
-    EXPECT_EQ(after.at(QStringLiteral("maxheight")), QStringLiteral("50"));
-    EXPECT_EQ(after.at(QStringLiteral("view2.display")), QStringLiteral("SPECTRAL DATA"));
-    EXPECT_EQ(after.at(QStringLiteral("view1.scale")), QStringLiteral("L a b"));
-    EXPECT_EQ(after.at(QStringLiteral("view1.index")), QStringLiteral("SCAA"));
-    EXPECT_EQ(after.at(QStringLiteral("scaleplus1")), QStringLiteral("0.25"));
-    EXPECT_EQ(after.at(QStringLiteral("indexminus")), QStringLiteral("0"));
-    // What was not named is as it was.
-    EXPECT_EQ(after.at(QStringLiteral("spectrum")), before.at(QStringLiteral("spectrum")));
-    EXPECT_EQ(after.at(QStringLiteral("view3.illobs")), before.at(QStringLiteral("view3.illobs")));
-    EXPECT_EQ(after.at(QStringLiteral("autosearch")), before.at(QStringLiteral("autosearch")));
+    // Each edit and how setup show gives it back; the distances from the
+    // sensor are the base less the heights.
+    const std::pair<const char*, const char*> edits[] = {
+        {"name=blue 2", "BLUE 2"}, {"standard=hitch", "HITCH"}, {"interval=30", "30"}, {"base=120", "120"},
+        {"minheight=10", "10"}, {"maxheight=50", "50"}, {"view2.display=spectral data", "SPECTRAL DATA"},
+        {"view1.scale=L a b", "L a b"}, {"view1.index=SCAA", "SCAA"}, {"scaleplus1=0.25", "0.25"},
+        {"indexminus=0", "0"}, {"mindistance", "70"}, {"maxdistance", "110"}};
+    QStringList set{"setup", "set", "1"};
+    for (const auto& [assignment, shown] : edits)
+        if (QByteArray(assignment).contains('=')) set << assignment;
+    const Ran edited = ws.tr8kz(set + sim.port);
+    ASSERT_EQ(edited.code, 0) << edited.err.toStdString();
+    auto after = fields(show().out);
+    const auto changed = after;
+    for (const auto& [assignment, shown] : edits) {
+        const QString field = QString(assignment).section('=', 0, 0);
+        EXPECT_EQ(after[field], QString(shown)) << assignment;
+        after[field] = before.at(field);
+    }
+    EXPECT_EQ(after, before);  // what was not named is as it was
 
-    // A refused value: exit code 2, nothing written ("P0" never sent).
-    const QString trace = ws.path(QStringLiteral("refused.log"));
-    const CliRun refused = ws.Run(QStringList{QStringLiteral("setup"), QStringLiteral("set"), QStringLiteral("1"),
-                                              QStringLiteral("name=GREEN"), QStringLiteral("maxheight=151"),
-                                              QStringLiteral("--trace"), trace} +
-                                  port);
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_TRUE(refused.errText().contains(QStringLiteral("maxheight"))) << refused.err.constData();
-    const QByteArray traced = ReadFile(trace);
-    EXPECT_TRUE(traced.contains("> P1")) << traced.constData();
-    EXPECT_FALSE(traced.contains("> P0"));
-    EXPECT_TRUE(traced.contains("> +\n"));  // the link is still closed as the utility closes it
-    EXPECT_EQ(fields(ws.Run(QStringList{QStringLiteral("setup"), QStringLiteral("show"), QStringLiteral("1")} + port)
-                         .outText()),
-              after);
+    // A refused value: exit code 2, the setup read ("P1") but never written ("P0").
+    const QString trace = ws.path("refused.log");
+    const Ran refused = ws.tr8kz(QStringList{"setup", "set", "1", "name=GREEN", "maxheight=151", "--trace", trace} +
+                                 sim.port);
+    EXPECT_TRUE(refused.code == 2 && refused.err.contains("maxheight")) << refused.err.toStdString();
+    const QByteArray traced = readFile(trace);
+    // The link is still closed as the utility closes it ("+").
+    EXPECT_TRUE(traced.contains("> P1") && !traced.contains("> P0") && traced.contains("> +\n")) << traced.data();
+    EXPECT_EQ(fields(show().out), changed);
 
     // The archive puts every setup back as it was.
-    const CliRun restored = ws.Run(QStringList{QStringLiteral("setups"), QStringLiteral("restore"), archive} + port);
-    ASSERT_EQ(restored.exitCode, 0) << restored.err.constData();
-    EXPECT_EQ(ws.Run(QStringList{QStringLiteral("setup"), QStringLiteral("show"), QStringLiteral("1")} + port).out,
-              original.out);
-
-    // A file that is not an archive restores nothing and says so.
-    const QString notArchive = ws.path(QStringLiteral("not-an-archive.txt"));
-    QFile f(notArchive);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("tr8kz product setups\r\n");
-    f.close();
-    const CliRun wrong = ws.Run(QStringList{QStringLiteral("setups"), QStringLiteral("restore"), notArchive} + port);
-    EXPECT_EQ(wrong.exitCode, 1);
-    EXPECT_TRUE(wrong.errText().contains(QStringLiteral("nothing was restored")));
+    EXPECT_EQ(ws.tr8kz(QStringList{"setups", "restore", archive} + sim.port).code, 0);
+    EXPECT_EQ(show().out, original.out);
 }
 
 TEST(CliHousekeeping, ClockSetMovesTheInstrumentsClockAndScreenWritesTheBitmap)
 {
     Workspace ws;
     // An instrument whose clock is a day and more behind the computer's.
-    const QString state = ws.path(QStringLiteral("state.json"));
-    {
-        SimulatedInstrument first({QStringLiteral("--state"), state});
-    }
-    QFile stateFile(state);
-    ASSERT_TRUE(stateFile.open(QIODevice::ReadOnly));
-    QJsonObject o = QJsonDocument::fromJson(stateFile.readAll()).object();
-    stateFile.close();
-    o[QStringLiteral("clockOffsetSeconds")] = -100000;
-    ASSERT_TRUE(stateFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    stateFile.write(QJsonDocument(o).toJson());
-    stateFile.close();
+    const QString state = ws.path("state.json");
+    { SimulatedInstrument first({"--state", state}); }
+    QJsonObject saved = QJsonDocument::fromJson(readFile(state)).object();
+    ASSERT_TRUE(saved.contains("clockOffsetSeconds"));
+    saved["clockOffsetSeconds"] = -100000;
+    QFile file(state);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(saved).toJson()) > 0 && file.flush());
 
-    SimulatedInstrument sim({QStringLiteral("--state"), state});
-    const CliRun run = ws.Run(QStringList{QStringLiteral("clock"), QStringLiteral("set")} + onPort(sim));
-    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    EXPECT_TRUE(run.outText().startsWith(QStringLiteral("Clock set to ")));
-    ASSERT_TRUE(stateFile.open(QIODevice::ReadOnly));
-    const qint64 offset =
-        QJsonDocument::fromJson(stateFile.readAll()).object().value(QStringLiteral("clockOffsetSeconds")).toInteger();
+    SimulatedInstrument sim({"--state", state});
+    const Ran clock = ws.tr8kz(QStringList{"clock", "set"} + sim.port);
+    ASSERT_EQ(clock.code, 0) << clock.err.toStdString();
+    EXPECT_TRUE(clock.out.startsWith("Clock set to ")) << clock.out.toStdString();
+    const qint64 offset = QJsonDocument::fromJson(readFile(state)).object().value("clockOffsetSeconds").toInteger(-99);
     EXPECT_LE(std::abs(offset), 2) << "the instrument's clock is still " << offset << " s off";
 
-    const QString picture = ws.path(QStringLiteral("screen.bmp"));
-    const CliRun screen = ws.Run(QStringList{QStringLiteral("screen"), picture} + onPort(sim));
-    ASSERT_EQ(screen.exitCode, 0) << screen.err.constData();
-    const QByteArray bitmap = ReadFile(picture);
+    const Ran screen = ws.tr8kz(QStringList{"screen", ws.path("screen.bmp")} + sim.port);
+    ASSERT_EQ(screen.code, 0) << screen.err.toStdString();
+    const QByteArray bitmap = readFile(ws.path("screen.bmp"));
     EXPECT_EQ(bitmap.size(), 2110);
     EXPECT_TRUE(bitmap.startsWith("BM"));
 }
@@ -291,36 +249,31 @@ TEST(CliHousekeeping, ClockSetMovesTheInstrumentsClockAndScreenWritesTheBitmap)
 TEST(CliInterrupt, CtrlCStopsACaptureAndKeepsTheWholeRecordsRead)
 {
     Workspace ws;
-    SimulatedInstrument sim({QStringLiteral("--delay"), QStringLiteral("20"), QStringLiteral("--datalog-size"),
-                             QStringLiteral("2000")});
-    const QString file = ws.path(QStringLiteral("partial.txt"));
-    const QString trace = ws.path(QStringLiteral("trace.log"));
-    std::unique_ptr<QProcess> cli = ws.Start(QStringList{QStringLiteral("datalog"), QStringLiteral("capture"), file,
-                                                         QStringLiteral("--trace"), trace} +
-                                             onPort(sim));
+    SimulatedInstrument sim({"--delay", "20", "--datalog-size", "2000"});
+    const QString file = ws.path("partial.txt");
+    const QString trace = ws.path("trace.log");
+    QProcess cli;
+    cli.setProcessEnvironment(ws.env);
+    cli.start(TR8KZ_CLI_EXECUTABLE, QStringList{"datalog", "capture", file, "--trace", trace} + sim.port);
     // Wait until a few records have been asked for, then press Ctrl-C.
     QElapsedTimer waited;
     waited.start();
-    while (ReadFile(trace).count("> S1") < 5) {
+    while (readFile(trace).count("> S1") < 5) {
         ASSERT_LT(waited.elapsed(), 20000) << "the capture did not start";
-        ASSERT_EQ(cli->state(), QProcess::Running) << cli->readAllStandardError().constData();
+        ASSERT_NE(cli.state(), QProcess::NotRunning) << cli.readAllStandardError().constData();
         QThread::msleep(20);
     }
-    ASSERT_EQ(::kill(static_cast<pid_t>(cli->processId()), SIGINT), 0);
-    ASSERT_TRUE(cli->waitForFinished(20000));
-    EXPECT_EQ(cli->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(cli->exitCode(), 130);
-    EXPECT_TRUE(QString::fromLocal8Bit(cli->readAllStandardError()).contains(QStringLiteral("Cancelled")));
+    ASSERT_EQ(::kill(static_cast<pid_t>(cli.processId()), SIGINT), 0);
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    EXPECT_EQ(cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1, 130);
+    EXPECT_TRUE(cli.readAllStandardError().contains("Cancelled"));
 
-    const QList<QByteArray> lines = CrLfLines(ReadFile(file));
-    ASSERT_GE(lines.size(), 5);
-    ASSERT_LT(lines.size(), 2000);
-    for (int i = 0; i < lines.size(); ++i) {
-        EXPECT_GE(lines[i].split('\t').size(), 56) << "line " << i + 1 << " is not whole";
-        EXPECT_EQ(lines[i].left(lines[i].indexOf('\t')), QByteArray::number(i + 1));
-    }
+    const QByteArrayList lines = crLfLines(readFile(file));
+    EXPECT_GE(lines.size(), 5);
+    EXPECT_LT(lines.size(), 2000);
+    expectWholeRecords(lines, '\t');
     // Every record asked for is in the file, and the link was closed.
-    const QByteArray traced = ReadFile(trace);
+    const QByteArray traced = readFile(trace);
     EXPECT_EQ(traced.count("> S1"), lines.size());
     EXPECT_TRUE(traced.endsWith("close\n"));
 }
@@ -328,74 +281,67 @@ TEST(CliInterrupt, CtrlCStopsACaptureAndKeepsTheWholeRecordsRead)
 TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
 {
     Workspace ws;
-    const CliRun none = ws.Run({QStringLiteral("identify"), QStringLiteral("--port"), QStringLiteral("/nonexistent")});
-    EXPECT_EQ(none.exitCode, 3);
-    EXPECT_EQ(none.errText(), QStringLiteral("Instrument not connected or turned off\n"));
-
-    {
-        SimulatedInstrument other({QStringLiteral("--model"), QStringLiteral("TR8KY")});
-        const QString trace = ws.path(QStringLiteral("model.log"));
-        const CliRun model =
-            ws.Run(QStringList{QStringLiteral("identify"), QStringLiteral("--trace"), trace} + onPort(other));
-        EXPECT_EQ(model.exitCode, 3);
-        EXPECT_EQ(model.errText(), QStringLiteral("The firmware in the attached instrument is not compatible with this "
-                                                  "program\n\nPlease contact Velmora to obtain upgrade information\n"));
-        EXPECT_TRUE(model.out.isEmpty());
-        // "+" after the identification, then the device is closed.
-        const QByteArray traced = ReadFile(trace);
-        EXPECT_TRUE(traced.contains("> #\n"));
-        EXPECT_TRUE(traced.contains("> +\n"));
-        EXPECT_TRUE(traced.endsWith("close\n"));
-        EXPECT_FALSE(traced.contains("> D0001"));
-    }
-
-    const QString target = ws.path(QStringLiteral("out.txt"));
-    const CliRun missing = ws.Run({QStringLiteral("datalog"), QStringLiteral("convert"),
-                                   ws.path(QStringLiteral("missing.txt")), target});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.errText().contains(QStringLiteral("missing.txt"))) << missing.err.constData();
-    EXPECT_FALSE(QFile::exists(target));
-
-    {
-        // The third record's reply never comes: a one-second timeout instead
-        // of the instrument's fifteen.
-        SimulatedInstrument silent({QStringLiteral("--fault"), QStringLiteral("S1:3:noreply")});
-        Workspace quick;
-        quick.setVariable(QStringLiteral("TR8KZ_TIMEOUT_MS"), QStringLiteral("1000"));
-        const QString capture = quick.path(QStringLiteral("capture.txt"));
+    const QString modelTrace = ws.path("model.log");
+    // The arguments, tr8kz-sim's options (none: no tr8kz-sim), TR8KZ_TIMEOUT_MS, the exit code, and the
+    // whole of standard error when it ends a line, else a part of it.
+    const struct { QStringList arguments, simOptions; const char* timeoutMs; int code; QString err; } cases[] = {
+        {{"identify", "--port", "/nonexistent"}, {}, nullptr, 3, "Instrument not connected or turned off\n"},
+        {{"identify", "--trace", modelTrace}, {"--model", "TR8KY"}, nullptr, 3,
+         "The firmware in the attached instrument is not compatible with this program\n\n"
+         "Please contact Velmora to obtain upgrade information\n"},
+        {{"datalog", "convert", ws.path("missing.txt"), ws.path("out.txt")}, {}, nullptr, 1, "missing.txt"},
+        // The third record's reply never comes: a one-second timeout, not the instrument's fifteen.
+        {{"datalog", "capture", ws.path("capture.txt")}, {"--fault", "S1:3:noreply"}, "1000", 1,
+         "Communications Timeout\nRecord 3 of 120"},
+        {{"frobnicate"}, {}, nullptr, 2, ""},
+        {{"datalog", "capture"}, {}, nullptr, 2, ""},
+        {QStringList{"setup", "show", "251"} + Simulator, {}, nullptr, 2, ""},
+        {QStringList{"setup", "set", "1", "colour=red"} + Simulator, {}, nullptr, 2, ""},
+        {QStringList{"identify", "--delimiter", "xx"} + Simulator, {}, nullptr, 2, ""},
+        {QStringList{"identify"} + Simulator, {}, "soon", 2, "TR8KZ_TIMEOUT_MS"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        std::optional<SimulatedInstrument> sim;
+        if (!c.simOptions.isEmpty()) sim.emplace(c.simOptions);
+        QProcessEnvironment env = ws.env;
+        if (c.timeoutMs) env.insert("TR8KZ_TIMEOUT_MS", c.timeoutMs);
         QElapsedTimer took;
         took.start();
-        const CliRun timeout =
-            quick.Run(QStringList{QStringLiteral("datalog"), QStringLiteral("capture"), capture} + onPort(silent));
-        EXPECT_EQ(timeout.exitCode, 1);
-        EXPECT_TRUE(timeout.errText().startsWith(QStringLiteral("Communications Timeout\n"))) << timeout.err.constData();
+        const Ran ran = run(TR8KZ_CLI_EXECUTABLE, c.arguments + (sim ? sim->port : QStringList()), env);
         EXPECT_LT(took.elapsed(), 10000);
-        EXPECT_FALSE(QFile::exists(capture));  // the engine keeps no half capture after an error
+        const bool errAsSaid = c.err.endsWith('\n') ? ran.err == c.err : ran.err.contains(c.err);
+        EXPECT_TRUE(ran.code == c.code && errAsSaid && ran.out.isEmpty())
+            << "exit code " << ran.code << "\nout: " << ran.out.toStdString() << "\nerr: " << ran.err.toStdString();
     }
+    // A failed capture or conversion leaves no file.
+    EXPECT_FALSE(QFile::exists(ws.path("out.txt")) || QFile::exists(ws.path("capture.txt")));
+    // The other model: "+" after the identification, then the device closed.
+    const QByteArray traced = readFile(modelTrace);
+    EXPECT_TRUE(traced.contains("> +\n") && traced.endsWith("close\n") && !traced.contains("> D0001")) << traced.data();
+}
 
-    const auto usage = [&](const QStringList& arguments) {
-        const CliRun run = ws.Run(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << run.err.constData();
-        EXPECT_TRUE(run.out.isEmpty());
-    };
-    usage({QStringLiteral("frobnicate")});
-    usage({QStringLiteral("datalog"), QStringLiteral("capture")});
-    usage({QStringLiteral("datalog"), QStringLiteral("capture"), QStringLiteral("a"), QStringLiteral("b")});
-    usage({QStringLiteral("setup"), QStringLiteral("show"), QStringLiteral("251"), QStringLiteral("--simulator")});
-    usage({QStringLiteral("identify"), QStringLiteral("--yes"), QStringLiteral("--simulator")});
-    usage({QStringLiteral("datalog"), QStringLiteral("capture"), QStringLiteral("x.txt"), QStringLiteral("--delimiter"),
-           QStringLiteral("semicolon"), QStringLiteral("--simulator")});
-    usage({QStringLiteral("identify"), QStringLiteral("--delimiter"), QStringLiteral("xx"), QStringLiteral("--simulator")});
-    usage({QStringLiteral("setup"), QStringLiteral("set"), QStringLiteral("1"), QStringLiteral("colour=red"),
-           QStringLiteral("--simulator")});
-    Workspace badTimeout;
-    badTimeout.setVariable(QStringLiteral("TR8KZ_TIMEOUT_MS"), QStringLiteral("soon"));
-    EXPECT_EQ(badTimeout.Run(QStringList{QStringLiteral("identify")} + Simulator).exitCode, 2);
+TEST(CliInstall, InstalledProgramsRunAndTheUdevRuleNamesBothIdentities)
+{
+    Workspace ws;
+    ws.env.insert("DESTDIR", ws.path("stage"));
+    for (const char* component : {"cli", "desktop", "udev"}) {
+        const Ran install = run(TR8KZ_CMAKE_COMMAND,
+                                {"--install", TR8KZ_BUILD_DIR, "--prefix", "/usr", "--component", component}, ws.env);
+        ASSERT_EQ(install.code, 0) << component << ": " << install.err.toStdString();
+    }
+    const QDir usr(ws.path("stage/usr"));
+    const Ran version = run(usr.filePath("bin/tr8kz"), {"--version"}, ws.env);
+    EXPECT_TRUE(version.code == 0 && QRegularExpression("^tr8kz \\d+\\.\\d+\\.\\d+\\n$").match(version.out).hasMatch())
+        << version.out.toStdString() << version.err.toStdString();
+    const Ran identify = run(usr.filePath("bin/tr8kz"), {"identify", "--simulator"}, ws.env);
+    EXPECT_TRUE(identify.code == 0 && identify.out.startsWith("Instrument: TR8 KZ\n")) << identify.err.toStdString();
 
-    const CliRun help = ws.Run({QStringLiteral("setup"), QStringLiteral("set"), QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.outText().startsWith(QStringLiteral("Usage: tr8kz setup set [options] N FIELD=VALUE...")));
-    const CliRun version = ws.Run({QStringLiteral("--version")});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^tr8kz \\d+\\.\\d+\\.\\d+\\n$")).match(version.outText()).hasMatch());
+    // One rule per USB identity, each giving the seat's operator access.
+    const QString rules = readFile(usr.filePath("lib/udev/rules.d/60-tr8kz.rules"));
+    for (const QString product : {"5c03", "5c7b"})
+        EXPECT_TRUE(QRegularExpression(R"((?m)^SUBSYSTEM=="tty", ATTRS\{idVendor\}=="1d89", ATTRS\{idProduct\}==")" +
+                                       product + R"(",.*TAG\+="uaccess")").match(rules).hasMatch())
+            << product.toStdString() << " in:\n" << rules.toStdString();
+    EXPECT_TRUE(rules.contains(R"(MODE="0660", GROUP="dialout")"));
 }

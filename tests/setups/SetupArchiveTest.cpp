@@ -1,8 +1,11 @@
-// Archive and restore of all setups against a stand-in instrument.
-#include "AppError.h"
+// Archive and restore of all setups against the simulated instrument, through
+// the Sensor as the program runs it.
+#include "ErrorOf.h"
+#include "Exchange.h"
+#include "ProgressSink.h"
+#include "Sensor.h"
 #include "SetupArchive.h"
-#include "SetupRecord.h"
-#include "SetupTestSupport.h"
+#include "SimulatorDriver.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,11 +14,28 @@
 
 namespace {
 
+const QByteArray Header = "TR8KZ Product Setups\r\n";
+
+class RecordingProgress : public ProgressSink {
+public:
+    void SetCaption(const QString&) override {}
+    void SetMaximum(int) override {}
+    void SetValue(int) override {}
+    void SetStatus(const QString& s) override { statuses << s; }
+    void Yield() override { cancel = cancel || ++yields == cancelAtYield; }
+    void ClearCancel() override { cancel = false; }
+    bool CancelRequested() const override { return cancel; }
+
+    QStringList statuses;
+    int yields = 0;
+    int cancelAtYield = -1;  // the Yield that delivers the operator's Cancel
+    bool cancel = false;
+};
+
 QByteArray readAll(const QString& name)
 {
     QFile f(name);
-    if (!f.open(QIODevice::ReadOnly)) return "(missing)";
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
 }
 
 void writeFile(const QString& name, const QByteArray& bytes)
@@ -25,262 +45,135 @@ void writeFile(const QString& name, const QByteArray& bytes)
     f.write(bytes);
 }
 
-// An archive file as the instrument's replies for the given setup indexes.
-QByteArray archiveOf(const FakeSetupInstrument& instrument, const std::vector<int>& indexes)
+// The archive line of a setup index: "P2", the index and the stored record.
+QByteArray lineOf(const SimInstrument& instrument, int index)
 {
-    QByteArray text = "TR8KZ Product Setups\r\n";
-    for (int i : indexes) text += instrument.ReadReply(i) + "\r\n";
-    return text;
-}
-
-std::vector<int> allIndexes()
-{
-    std::vector<int> v;
-    for (int i = 0; i < 250; ++i) v.push_back(i);
-    return v;
-}
-
-int32_t errorOf(const std::function<void()>& f, QString* description = nullptr)
-{
-    try {
-        f();
-    } catch (const AppError& e) {
-        if (description) *description = e.description();
-        return e.number();
-    }
-    return 0;
+    return "P2" + QByteArray::number(index, 16).toUpper().rightJustified(2, '0') + instrument.SetupRecord(index);
 }
 
 class SetupArchiveTest : public ::testing::Test {
 protected:
-    QString path(const QString& name) const { return dir.filePath(name); }
+    void SetUp() override { start(); }
+    void start(std::vector<SimFault> faults = {})
+    {
+        SimOptions options;
+        options.faults = std::move(faults);
+        sim = std::make_shared<SimInstrument>(options);
+        sensor = std::make_unique<Sensor>(SimulatorFactory(sim));
+        sensor->OpenCommPort();
+        sim->ClearLogs();
+    }
+    Exchange exchange() { return DirectExchange(*sensor); }
+    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
+    QByteArray archiveOf(int count) const
+    {
+        QByteArray text = Header;
+        for (int i = 0; i < count; ++i) text += lineOf(*sim, i) + "\r\n";
+        return text;
+    }
+    // Restores the file; the error it raised.
+    AppError restoreError(const QByteArray& bytes)
+    {
+        writeFile(path("restore.txt"), bytes);
+        return ErrorOf([&] { SetupArchive::Restore(exchange(), path("restore.txt"), progress); });
+    }
+
     QTemporaryDir dir;
-    FakeSetupInstrument instrument;
+    std::shared_ptr<SimInstrument> sim;
+    std::unique_ptr<Sensor> sensor;
     RecordingProgress progress;
-    FieldCodec codec;
 };
 
 }  // namespace
 
-TEST_F(SetupArchiveTest, ArchiveWritesTheHeaderAndEveryReplyUnchanged)
+TEST_F(SetupArchiveTest, ArchiveChangeRestoreBringsBackTheOriginalSetups)
 {
-    const QString file = path("all.txt");
-    const SetupArchive::ArchiveResult result = SetupArchive::Archive(instrument.exchange(), file, progress, codec);
-    EXPECT_EQ(result.SetupsArchived, 250);
-    EXPECT_FALSE(result.Cancelled);
+    const auto original = sim->State().setups;
+    const SetupArchive::ArchiveResult archived = SetupArchive::Archive(exchange(), path("all.txt"), progress);
+    EXPECT_EQ(archived.SetupsArchived, 250);
+    EXPECT_FALSE(archived.Cancelled);
+    EXPECT_EQ(readAll(path("all.txt")), archiveOf(250));  // the header and 250 lines
+    ASSERT_EQ(sim->ReceivedCommands().size(), 250);
+    EXPECT_EQ(sim->ReceivedCommands().front(), "P10000");
+    EXPECT_EQ(sim->ReceivedCommands().back(), "P100F9");
 
-    const QByteArray bytes = readAll(file);
-    ASSERT_TRUE(bytes.endsWith("\r\n"));
-    const QList<QByteArray> lines = bytes.chopped(2).split('\n');
-    ASSERT_EQ(lines.size(), 251);
-    EXPECT_EQ(lines[0], QByteArray("TR8KZ Product Setups\r"));
-    for (int i = 0; i < 250; ++i) EXPECT_EQ(lines[i + 1], instrument.ReadReply(i) + (i < 249 ? "\r" : "")) << i;
+    // Three setups of another instrument restored: each line sent unchanged,
+    // in file order, the status naming the counter and the setup.
+    SimOptions seed2;
+    seed2.seed = 2;
+    const SimInstrument other(seed2);
+    QList<QByteArray> lines;
+    for (int index : {4, 8, 16}) lines << lineOf(other, index);
+    writeFile(path("three.txt"), Header + lines.join("\r\n") + "\r\n\r\n");  // an editor's blank last line
+    sim->ClearLogs();
+    progress.statuses.clear();
+    EXPECT_EQ(SetupArchive::Restore(exchange(), path("three.txt"), progress).SetupsRestored, 3);
+    EXPECT_EQ(sim->ReceivedCommands(), lines);
+    EXPECT_EQ(progress.statuses, (QStringList{"1 (5)", "2 (9)", "3 (17)"}));
+    ASSERT_NE(sim->State().setups, original);
 
-    ASSERT_EQ(instrument.commands.size(), 250u);
-    EXPECT_EQ(instrument.commands.front(), QByteArray("P10000"));
-    EXPECT_EQ(instrument.commands[6], QByteArray("P10006"));
-    EXPECT_EQ(instrument.commands.back(), QByteArray("P100F9"));
-
-    EXPECT_EQ(progress.captions, QStringList{"Archiving Product Setups..."});
-    EXPECT_EQ(progress.maximums, std::vector<int>{250});
-    ASSERT_EQ(progress.values.size(), 251u);
-    EXPECT_EQ(progress.values.front(), 0);
-    EXPECT_EQ(progress.values[7], 7);
-    EXPECT_EQ(progress.values.back(), 250);
-    ASSERT_EQ(progress.statuses.size(), 250);
-    EXPECT_EQ(progress.statuses[0], "1 / 250");
-    EXPECT_EQ(progress.statuses[6], "7 / 250");
-    EXPECT_EQ(progress.statuses[249], "250 / 250");
-    EXPECT_EQ(progress.yields, 250);
-    EXPECT_EQ(progress.clears, 1);
+    sim->ClearLogs();
+    EXPECT_EQ(SetupArchive::Restore(exchange(), path("all.txt"), progress).SetupsRestored, 250);
+    EXPECT_EQ(sim->ReceivedCommands().size(), 250);
+    EXPECT_EQ(sim->State().setups, original);
 }
 
 TEST_F(SetupArchiveTest, CancelDuringSetup7KeepsSevenSetups)
 {
-    progress.cancel = true;     // a Cancel left from an earlier operation is cleared at the start
-    progress.cancelAtYield = 7; // the click arrives while setup 7 is read
-    const QString file = path("part.txt");
-    const SetupArchive::ArchiveResult result = SetupArchive::Archive(instrument.exchange(), file, progress, codec);
+    progress.cancel = true;      // a Cancel left from an earlier operation is cleared at the start
+    progress.cancelAtYield = 7;  // the click arrives while setup 7 is read
+    const SetupArchive::ArchiveResult result = SetupArchive::Archive(exchange(), path("part.txt"), progress);
     EXPECT_TRUE(result.Cancelled);
     EXPECT_EQ(result.SetupsArchived, 7);
-    EXPECT_EQ(instrument.commands.size(), 7u);
-    EXPECT_EQ(progress.statuses.back(), "7 / 250");
-    EXPECT_EQ(readAll(file), archiveOf(instrument, {0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(sim->ReceivedCommands().size(), 7);
+    EXPECT_EQ(readAll(path("part.txt")), archiveOf(7));
 }
 
 TEST_F(SetupArchiveTest, FailurePartWayLeavesTheEarlierArchive)
 {
-    const QString file = path("kept.txt");
-    writeFile(file, "TR8KZ Product Setups\r\nearlier\r\n");
-    instrument.beforeReply = [](int count) {
-        if (count == 100) throw AppError(ErrorNumber::CommTimeout, "timeout");
-    };
-    EXPECT_EQ(errorOf([&] { SetupArchive::Archive(instrument.exchange(), file, progress, codec); }),
+    start({{"P1", 100, SimFault::Kind::NoReply}});
+    writeFile(path("kept.txt"), Header + "earlier\r\n");
+    EXPECT_EQ(ErrorOf([&] { SetupArchive::Archive(exchange(), path("kept.txt"), progress); }).number(),
               ErrorNumber::CommTimeout);
-    EXPECT_EQ(readAll(file), QByteArray("TR8KZ Product Setups\r\nearlier\r\n"));
+    EXPECT_EQ(readAll(path("kept.txt")), Header + "earlier\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});  // no temporary left behind
-
-    // A file that cannot be created fails before anything is asked.
-    instrument.commands.clear();
-    EXPECT_EQ(errorOf([&] { SetupArchive::Archive(instrument.exchange(), path("no/such/dir/a.txt"), progress, codec); }),
-              ErrorNumber::FileAccess);
-    EXPECT_TRUE(instrument.commands.empty());
-}
-
-TEST_F(SetupArchiveTest, RestoreSendsEveryLineUnchangedInFileOrder)
-{
-    FakeSetupInstrument source;  // another instrument whose setups are archived
-    for (int i = 0; i < 250; ++i) source.records[i] = SampleRecord(1000 + i);
-    const QString file = path("restore.txt");
-    writeFile(file, archiveOf(source, allIndexes()));
-
-    const SetupArchive::RestoreResult result = SetupArchive::Restore(instrument.exchange(), file, progress, codec);
-    EXPECT_FALSE(result.NotAnArchive);
-    EXPECT_FALSE(result.Cancelled);
-    EXPECT_EQ(result.SetupsRestored, 250);
-    ASSERT_EQ(instrument.commands.size(), 250u);
-    for (int i = 0; i < 250; ++i) EXPECT_EQ(instrument.commands[i], source.ReadReply(i)) << i;
-    EXPECT_EQ(instrument.records, source.records);
-    ASSERT_EQ(result.RestoredSetupNumbers.size(), 250u);
-    EXPECT_EQ(result.RestoredSetupNumbers.front(), 1);
-    EXPECT_EQ(result.RestoredSetupNumbers.back(), 250);
-
-    EXPECT_EQ(progress.captions, QStringList{"Restoring Product Setups..."});
-    EXPECT_EQ(progress.maximums, std::vector<int>{250});
-    EXPECT_EQ(progress.values.front(), 0);
-    EXPECT_EQ(progress.values.back(), 250);
-    EXPECT_EQ(progress.statuses[0], "1 (1)");
-    EXPECT_EQ(progress.statuses[249], "250 (250)");
-}
-
-TEST_F(SetupArchiveTest, RestoreStatusShowsTheCounterAndTheSetupRestored)
-{
-    const QString file = path("three.txt");
-    // The file ends with blank lines, as a text editor may leave it.
-    writeFile(file, archiveOf(instrument, {4, 8, 16}) + "\r\n\r\n");
-    const SetupArchive::RestoreResult result = SetupArchive::Restore(instrument.exchange(), file, progress, codec);
-    EXPECT_EQ(progress.statuses, (QStringList{"1 (5)", "2 (9)", "3 (17)"}));
-    EXPECT_EQ(progress.values, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(result.RestoredSetupNumbers, (std::vector<int>{5, 9, 17}));
-    EXPECT_EQ(instrument.commands.size(), 3u);
 }
 
 TEST_F(SetupArchiveTest, FilesThatAreNoArchiveAreRefusedSilently)
 {
-    const QByteArray body = instrument.ReadReply(0) + "\r\n";
-    const std::pair<const char*, QByteArray> files[] = {
-        {"empty", QByteArray()},
-        {"case", "TR8KZ PRODUCT SETUPS\r\n" + body},
-        {"trailing blank", "TR8KZ Product Setups \r\n" + body},
-        {"other", "Something else\r\n" + body},
-        {"no header", body},
-    };
-    for (const auto& [name, bytes] : files) {
-        const QString file = path(name);
-        writeFile(file, bytes);
-        const SetupArchive::RestoreResult result = SetupArchive::Restore(instrument.exchange(), file, progress, codec);
-        EXPECT_TRUE(result.NotAnArchive) << name;
-        EXPECT_EQ(result.SetupsRestored, 0) << name;
+    const QByteArray body = lineOf(*sim, 0) + "\r\n";
+    for (const QByteArray& bytes : {QByteArray(), "TR8KZ PRODUCT SETUPS\r\n" + body, body}) {
+        writeFile(path("foreign.txt"), bytes);
+        const SetupArchive::RestoreResult result = SetupArchive::Restore(exchange(), path("foreign.txt"), progress);
+        EXPECT_TRUE(result.NotAnArchive) << bytes.left(24).constData();
+        EXPECT_EQ(result.SetupsRestored, 0);
     }
-    EXPECT_TRUE(instrument.commands.empty());
-
-    // The header alone is an archive of no setups: nothing to send.
-    writeFile(path("header"), "TR8KZ Product Setups\r\n");
-    const SetupArchive::RestoreResult header = SetupArchive::Restore(instrument.exchange(), path("header"), progress, codec);
-    EXPECT_FALSE(header.NotAnArchive);
-    EXPECT_EQ(header.SetupsRestored, 0);
-    EXPECT_TRUE(instrument.commands.empty());
-
-    EXPECT_EQ(errorOf([&] { SetupArchive::Restore(instrument.exchange(), path("missing"), progress, codec); }),
-              ErrorNumber::FileAccess);
+    EXPECT_TRUE(sim->ReceivedCommands().isEmpty());
 }
 
-TEST_F(SetupArchiveTest, DamagedFilesAreRefusedWholeBeforeAnythingIsSent)
+TEST_F(SetupArchiveTest, OversizedFilesAreRefusedWholeDamagedLinesBySetup)
 {
-    const QByteArray good = instrument.ReadReply(1);
-    const QByteArray header = "TR8KZ Product Setups\r\n";
-    std::vector<int> tooMany = allIndexes();
-    tooMany.push_back(3);
+    const QByteArray good = lineOf(*sim, 1) + "\r\n";
+    const AppError oversized = restoreError(archiveOf(250) + good);
+    EXPECT_EQ(oversized.number(), ErrorNumber::InvalidArgument);
+    EXPECT_TRUE(oversized.description().contains("line 252")) << oversized.description().toStdString();
+    EXPECT_TRUE(sim->ReceivedCommands().isEmpty()) << "nothing is sent from an oversized file";
 
-    struct Case {
-        const char* name;
-        QByteArray bytes;
-        const char* mentions;  // part of the error's description
-    };
-    const Case cases[] = {
-        {"251 setups", archiveOf(instrument, tooMany), "line 252"},
-        {"index 250", header + good + "\r\nP2FA" + instrument.records[0] + "\r\n", "line 3"},
-        {"read command", header + good + "\r\nP10003\r\n", "line 3"},
-        {"cut short", header + good + "\r\n" + good.left(good.size() - 6) + "\r\n" + good + "\r\n", "line 3"},
-        {"extra bytes", header + good + "00\r\n", "line 2"},
-        {"not hex", header + "P2" + good.mid(2).toLower() + "\r\n", "line 2"},
-        {"blank between", header + good + "\r\n\r\n" + good + "\r\n", "line 3"},
-        {"spaces between", header + good + "\r\n   \r\n" + good + "\r\n", "line 3"},
-        {"prefix only", header + "P205\r\n", "line 2"},
-    };
-    for (const Case& c : cases) {
-        const QString file = path(c.name);
-        writeFile(file, c.bytes);
-        QString description;
-        EXPECT_EQ(errorOf([&] { SetupArchive::Restore(instrument.exchange(), file, progress, codec); }, &description),
-                  ErrorNumber::InvalidArgument)
-            << c.name;
-        EXPECT_TRUE(description.contains(c.mentions)) << c.name << ": " << description.toStdString();
-    }
-    EXPECT_TRUE(instrument.commands.empty());
+    // A damaged line is sent as it stands; the instrument refuses it, and the
+    // restore stops there with the lines before it restored.
+    const QByteArray damaged = lineOf(*sim, 2).chopped(6);
+    const AppError error = restoreError(Header + good + damaged + "\r\n" + good);
+    EXPECT_EQ(error.number(), ErrorNumber::InstrumentRefused);
+    EXPECT_TRUE(error.description().contains("line 3")) << error.description().toStdString();
+    EXPECT_EQ(sim->ReceivedCommands(), (QList<QByteArray>{good.chopped(2), damaged}));
 }
 
 TEST_F(SetupArchiveTest, ALineTheInstrumentRefusesStopsTheRestore)
 {
-    const QString file = path("refused.txt");
-    writeFile(file, archiveOf(instrument, {0, 1, 2, 3, 4}));
-    instrument.refuseWriteOf = {2};
-    QString description;
-    EXPECT_EQ(errorOf([&] { SetupArchive::Restore(instrument.exchange(), file, progress, codec); }, &description),
-              ErrorNumber::InstrumentRefused);
-    EXPECT_EQ(instrument.commands.size(), 3u);  // lines for setups 1 and 2 sent and kept, 4 and 5 not sent
-    EXPECT_TRUE(description.contains("line 4")) << description.toStdString();
-    EXPECT_TRUE(description.contains("error 07")) << description.toStdString();
-    EXPECT_TRUE(description.contains("2 setups")) << description.toStdString();
-
-    // A reply of another kind is no confirmation either.
-    instrument.commands.clear();
-    FakeSetupInstrument odd;
-    Exchange answersWrongly = [&](const QByteArray& command) {
-        odd.Execute(command);
-        return QByteArray("P20000");
-    };
-    EXPECT_EQ(errorOf([&] { SetupArchive::Restore(answersWrongly, file, progress, codec); }),
-              ErrorNumber::InstrumentRefused);
-    EXPECT_EQ(odd.commands.size(), 1u);
-}
-
-TEST_F(SetupArchiveTest, CancelStopsTheRestoreBeforeTheNextLine)
-{
-    const QString file = path("cancel.txt");
-    writeFile(file, archiveOf(instrument, allIndexes()));
-    progress.cancelAtYield = 5;
-    const SetupArchive::RestoreResult result = SetupArchive::Restore(instrument.exchange(), file, progress, codec);
-    EXPECT_TRUE(result.Cancelled);
-    EXPECT_EQ(result.SetupsRestored, 5);
-    EXPECT_EQ(instrument.commands.size(), 5u);
-    EXPECT_EQ(progress.statuses.back(), "5 (5)");
-}
-
-TEST_F(SetupArchiveTest, ArchiveThenRestoreBringsBackTheSetups)
-{
-    const QString file = path("roundtrip.txt");
-    SetupArchive::Archive(instrument.exchange(), file, progress, codec);
-    const std::vector<QByteArray> original = instrument.records;
-
-    // Setup 12 is changed with "P0" after the archive.
-    ProductSetup changed;
-    DecodeProductSetup(changed, instrument.records[11], codec);
-    changed.Name = "CHANGED";
-    changed.MaxDistance = 33;
-    instrument.Execute(WriteSetupCommand(changed, 12, codec));
-    ASSERT_NE(instrument.records[11], original[11]);
-
-    SetupArchive::Restore(instrument.exchange(), file, progress, codec);
-    EXPECT_EQ(instrument.records, original);
+    start({{"P2", 3, SimFault::Kind::Refused}});  // busy at the third line
+    const AppError error = restoreError(archiveOf(5));
+    EXPECT_EQ(error.number(), ErrorNumber::InstrumentRefused);
+    EXPECT_TRUE(error.description().contains("line 4")) << error.description().toStdString();
+    EXPECT_TRUE(error.description().contains("error 04")) << error.description().toStdString();
+    EXPECT_EQ(sim->ReceivedCommands().size(), 3);  // lines 2 and 3 restored, nothing after the refusal
 }

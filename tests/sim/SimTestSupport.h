@@ -2,23 +2,23 @@
 // Shared by the simulated instrument's tests: options with a clock the test
 // controls, and small helpers to build and read instrument texts.
 
+#include "AppError.h"
 #include "FieldCodec.h"
 #include "SimInstrument.h"
 
 #include <QDateTime>
+#include <functional>
 #include <memory>
 
 namespace simtest {
 
 // 2026-12-05 14:03:09 on the computer's clock: 1796479389 seconds since 1970
 // as the instrument counts them (computed by hand from the calendar).
-inline const QDate kDay(2026, 12, 5);
-inline const QTime kTime(14, 3, 9);
 inline constexpr int32_t kNowSeconds = 1796479389;
 
 // A clock the test moves on.
 struct TestClock {
-    QDateTime now{kDay, kTime};
+    QDateTime now{QDate(2026, 12, 5), QTime(14, 3, 9)};
     void advance(int seconds) { now = now.addSecs(seconds); }
 };
 
@@ -42,6 +42,17 @@ inline QByteArray command(const char* code, int word)
     codec.BeginCommand(code);
     codec.AppendWord(word);
     return codec.GetText();
+}
+
+// The number of the AppError the call raises, 0 when it raises none.
+inline int errorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const AppError& e) {
+        return e.number();
+    }
+    return 0;
 }
 
 }  // namespace simtest
