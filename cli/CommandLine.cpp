@@ -21,7 +21,7 @@ struct Positional {
     QString description;
 };
 
-struct CommandSpec {
+struct CommandEntry {
     QStringList words;  // "datalog", "capture"
     QString summary;
     std::vector<Positional> positionals;
@@ -50,10 +50,10 @@ QCommandLineOption delimiterOption()
             QStringLiteral("tab|comma|C")};
 }
 
-const std::vector<CommandSpec>& commands()
+const std::vector<CommandEntry>& commands()
 {
-    static const std::vector<CommandSpec> table = [] {
-        std::vector<CommandSpec> t;
+    static const std::vector<CommandEntry> table = [] {
+        std::vector<CommandEntry> t;
         t.push_back({{QStringLiteral("identify")},
                      QStringLiteral("Show the instrument's firmware, serial number, last standardization and datalog fill."),
                      {},
@@ -197,8 +197,8 @@ QString generalHelp()
                                   "The TR8 KZ colour sensor from the command line, on the utility's engines.\n\n"
                                   "Commands:\n")
                        .arg(ProgramName);
-    for (const CommandSpec& spec : commands())
-        text += QStringLiteral("  %1\n      %2\n").arg(spec.synopsis(), spec.summary);
+    for (const CommandEntry& entry : commands())
+        text += QStringLiteral("  %1\n      %2\n").arg(entry.synopsis(), entry.summary);
     text += QStringLiteral("\n%1 COMMAND --help describes one command.\n\n").arg(ProgramName);
     return text + optionsHelp() + QLatin1Char('\n') + EnvironmentHelp + QLatin1Char('\n') + ExitCodeHelp;
 }
@@ -206,21 +206,21 @@ QString generalHelp()
 QString groupHelp(const QString& group)
 {
     QString text = QStringLiteral("Commands of %1 %2:\n").arg(ProgramName, group);
-    for (const CommandSpec& spec : commands())
-        if (spec.words.first() == group) text += QStringLiteral("  %1 %2\n      %3\n").arg(ProgramName, spec.synopsis(), spec.summary);
+    for (const CommandEntry& entry : commands())
+        if (entry.words.first() == group) text += QStringLiteral("  %1 %2\n      %3\n").arg(ProgramName, entry.synopsis(), entry.summary);
     return text;
 }
 
-QString commandHelp(const CommandSpec& spec, const QCommandLineParser& parser)
+QString commandHelp(const CommandEntry& entry, const QCommandLineParser& parser)
 {
     QString text = parser.helpText();
     // Qt's first line names the program only; the command belongs in it.
     const qsizetype lineEnd = text.indexOf(QLatin1Char('\n'));
-    QStringList usage{QStringLiteral("Usage:"), ProgramName, spec.name(), QStringLiteral("[options]")};
-    for (const Positional& p : spec.positionals) usage << p.name;
-    if (spec.moreArguments) usage.last() += QStringLiteral("...");
+    QStringList usage{QStringLiteral("Usage:"), ProgramName, entry.name(), QStringLiteral("[options]")};
+    for (const Positional& p : entry.positionals) usage << p.name;
+    if (entry.moreArguments) usage.last() += QStringLiteral("...");
     text = usage.join(QLatin1Char(' ')) + text.mid(lineEnd);
-    if (!spec.details.isEmpty()) text += QLatin1Char('\n') + spec.details + QLatin1Char('\n');
+    if (!entry.details.isEmpty()) text += QLatin1Char('\n') + entry.details + QLatin1Char('\n');
     return text + QLatin1Char('\n') + EnvironmentHelp + QLatin1Char('\n') + ExitCodeHelp;
 }
 
@@ -236,14 +236,14 @@ int usageFailure(const QString& message, const QString& helpHint)
     return ExitCode::Usage;
 }
 
-int runCommand(const CommandSpec& spec, CommandContext& context)
+int runCommand(const CommandEntry& entry, CommandContext& context)
 {
-    const QString hint = ProgramName + QLatin1Char(' ') + spec.name();
+    const QString hint = ProgramName + QLatin1Char(' ') + entry.name();
     try {
         // A wrong --delimiter is refused by every command, also by those
         // that write no datalog file.
         if (context.IsSet(QStringLiteral("delimiter"))) context.Delimiter();
-        const int code = spec.run(context);
+        const int code = entry.run(context);
         context.Finish();
         return code;
     } catch (const UsageError& error) {
@@ -260,10 +260,10 @@ int runCommand(const CommandSpec& spec, CommandContext& context)
     } catch (const ProgramEnd& end) {
         return end.exitCode;
     } catch (const AppError& error) {
-        write(stderr, TerminalText(ErrorText(error, spec.style)) + QLatin1Char('\n'));
+        write(stderr, TerminalText(ErrorText(error, entry.style)) + QLatin1Char('\n'));
         return ExitCode::Failed;
     } catch (const std::exception& error) {
-        write(stderr, TerminalText(ErrorText(error, spec.style)) + QLatin1Char('\n'));
+        write(stderr, TerminalText(ErrorText(error, entry.style)) + QLatin1Char('\n'));
         return ExitCode::Failed;
     }
 }
@@ -276,8 +276,8 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
     // among the arguments wherever the options stand.
     QCommandLineParser scan;
     addCommonOptions(scan);
-    for (const CommandSpec& spec : commands())
-        for (const QCommandLineOption& option : spec.options) scan.addOption(option);
+    for (const CommandEntry& entry : commands())
+        for (const QCommandLineOption& option : entry.options) scan.addOption(option);
     if (!scan.parse(arguments)) return usageFailure(scan.errorText(), ProgramName);
     if (scan.isSet(QStringLiteral("version"))) {
         write(stdout, QStringLiteral("%1 %2\n").arg(ProgramName, QLatin1String(TR8KZ_VERSION_TEXT)));
@@ -297,13 +297,13 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
         return ExitCode::Usage;
     }
 
-    const CommandSpec* found = nullptr;
+    const CommandEntry* found = nullptr;
     bool groupKnown = false;
-    for (const CommandSpec& spec : commands()) {
-        if (spec.words.first() != words.first()) continue;
+    for (const CommandEntry& entry : commands()) {
+        if (entry.words.first() != words.first()) continue;
         groupKnown = true;
-        if (spec.words.size() == 1 || (words.size() > 1 && spec.words[1] == words[1])) {
-            found = &spec;
+        if (entry.words.size() == 1 || (words.size() > 1 && entry.words[1] == words[1])) {
+            found = &entry;
             break;
         }
     }
@@ -318,32 +318,32 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
                    ? ExitCode::Usage
                    : usageFailure(QStringLiteral("unknown command \"%1 %2\"").arg(words[0], words[1]), ProgramName);
     }
-    const CommandSpec& spec = *found;
-    const QString hint = ProgramName + QLatin1Char(' ') + spec.name();
+    const CommandEntry& entry = *found;
+    const QString hint = ProgramName + QLatin1Char(' ') + entry.name();
 
     // Second pass: the command's own parser, which refuses the options of
     // other commands.
     QCommandLineParser parser;
-    parser.setApplicationDescription(spec.summary);
+    parser.setApplicationDescription(entry.summary);
     addCommonOptions(parser);
-    for (const QCommandLineOption& option : spec.options) parser.addOption(option);
-    for (const Positional& p : spec.positionals) parser.addPositionalArgument(p.name, p.description);
+    for (const QCommandLineOption& option : entry.options) parser.addOption(option);
+    for (const Positional& p : entry.positionals) parser.addPositionalArgument(p.name, p.description);
     if (!parser.parse(arguments)) return usageFailure(parser.errorText(), hint);
     if (wantsHelp(parser)) {
-        write(stdout, commandHelp(spec, parser));
+        write(stdout, commandHelp(entry, parser));
         return ExitCode::Done;
     }
 
-    const QStringList given = parser.positionalArguments().mid(spec.words.size());
-    const auto wanted = static_cast<qsizetype>(spec.positionals.size());
-    if (given.size() < wanted || (!spec.moreArguments && given.size() > wanted)) {
+    const QStringList given = parser.positionalArguments().mid(entry.words.size());
+    const auto wanted = static_cast<qsizetype>(entry.positionals.size());
+    if (given.size() < wanted || (!entry.moreArguments && given.size() > wanted)) {
         QStringList names;
-        for (const Positional& p : spec.positionals) names << p.name;
+        for (const Positional& p : entry.positionals) names << p.name;
         if (given.size() < wanted)
-            return usageFailure(QStringLiteral("%1 needs %2").arg(spec.name(), names.join(QLatin1Char(' '))), hint);
+            return usageFailure(QStringLiteral("%1 needs %2").arg(entry.name(), names.join(QLatin1Char(' '))), hint);
         return usageFailure(QStringLiteral("unexpected argument \"%1\"").arg(given.at(wanted)), hint);
     }
 
     CommandContext context(parser, given, environment);
-    return runCommand(spec, context);
+    return runCommand(entry, context);
 }

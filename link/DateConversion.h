@@ -17,7 +17,7 @@ double SecondsToDate(int32_t seconds);
 
 // A local date and time as a date-time value, and back (to the millisecond).
 // The QDateTime values made here carry the wall-clock date and time in a UTC
-// time spec, so that no daylight-saving gap or overlap can shift them: only
+// time zone setting, so that no daylight-saving gap or overlap can shift them: only
 // their date() and time() are meant to be read.
 double DateValueFromDateTime(const QDateTime& local);
 QDateTime DateTimeFromDateValue(double dateValue);

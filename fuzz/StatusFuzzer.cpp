@@ -1,0 +1,33 @@
+// InstrumentOperations::DatalogCount and StdzSeconds over an instrument that
+// answers "D0001" with the input.
+//
+// Checked: a status block that cannot be used raises only a refusal, the
+// codec's errors or an overflow of the count; a count that is returned was
+// read from a reply of the status kind and lies in 0..32767.
+#include "FuzzSupport.h"
+#include "InstrumentCommands.h"
+#include "InstrumentOperations.h"
+#include "ScriptedDriver.h"
+#include "Sensor.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray reply = Fuzz::Bytes(data, size);
+    Sensor sensor([&reply] {
+        return std::make_unique<ScriptedDriver>(QHash<QByteArray, QByteArray>{{Command::Status, reply}});
+    });
+    try {
+        const int16_t count = InstrumentOperations::DatalogCount(sensor);
+        FUZZ_CHECK(count >= 0);
+        FUZZ_CHECK(reply.startsWith(ReplyCode::Status));
+    } catch (const AppError& error) {
+        Fuzz::ExpectOneOf(error, {ErrorNumber::InstrumentRefused, ErrorNumber::MalformedText, ErrorNumber::Overflow});
+    }
+    try {
+        InstrumentOperations::StdzSeconds(sensor);
+        FUZZ_CHECK(reply.startsWith(ReplyCode::Status));
+    } catch (const AppError& error) {
+        Fuzz::ExpectOneOf(error, {ErrorNumber::InstrumentRefused, ErrorNumber::MalformedText});
+    }
+    return 0;
+}

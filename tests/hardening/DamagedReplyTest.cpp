@@ -1,0 +1,112 @@
+// Damaged ("garbled": cut short and a noise character) and refused ("?04",
+// busy) replies where the program expects a record or a confirmation: what
+// each operation does with them. Proven elsewhere: a damaged or refused
+// datalog record stops the capture naming the record, the earlier file kept
+// (datalog); a refused setup read in the editor (setups); a damaged or
+// refused display read is fatal naming the command (screen); the run
+// configuration's refusals (setups).
+#include "AppError.h"
+#include "HardeningSupport.h"
+#include "frmCapture.h"
+#include "frmEditProduct.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+using namespace Hardening;
+
+namespace {
+
+class DamagedReply : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        frmEditProduct::DestroyInstance();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    Program p;
+};
+
+// The error the call raises (number 0 when none).
+AppError errorOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const AppError& error) {
+        return error;
+    }
+    return AppError(0, {});
+}
+
+}  // namespace
+
+TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopTheirRestore)
+{
+    // The archive keeps each reply as the instrument sent it, so that the
+    // file shows what the instrument answered.
+    p.Start(InstrumentOptions({{"P1", 5, SimFault::Kind::Garbled}, {"P1", 6, SimFault::Kind::Refused}}));
+    const std::vector<QByteArray> original = p.StoredSetups();
+    const QString file = p.env.path("archive.txt");
+    frmCapture::instance().UploadSetups(file);
+    EXPECT_TRUE(p.env.messages.empty());
+    const QList<QByteArray> lines = Lines(file);
+    ASSERT_EQ(lines.size(), 251);
+    const QByteArray setup5 = "P204" + original[4];
+    EXPECT_TRUE(lines[5].endsWith('G') && setup5.startsWith(lines[5].chopped(1))) << "setup 5 cut short, as received";
+    EXPECT_EQ(lines[6], "?04");
+    EXPECT_EQ(lines[7], "P206" + original[6]);
+
+    // Restoring that file sends it line by line: the instrument takes setups
+    // 1 to 4 and refuses the damaged line, which ends the restore with a
+    // fatal error naming the line; nothing after it is sent, and every setup
+    // holds a whole record.
+    p.instrument->ClearLogs();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_THROW(frmCapture::instance().DownloadSetups(file), ProgramEnd);
+    EXPECT_EQ(p.SentWith("P2"), 5);
+    ASSERT_EQ(p.env.messages.size(), 1u);
+    const QString text = p.env.messages[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #-2147213402\r\n\r\n"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("line 6"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("error 02"))) << qPrintable(text);
+    EXPECT_EQ(p.StoredSetups(), original);
+}
+
+TEST_F(DamagedReply, DamagedConfirmationOfARestoredLineIsFatalNamingTheLine)
+{
+    p.Start(InstrumentOptions({{"P2", 2, SimFault::Kind::Garbled}}));
+    QByteArray archive = "TR8KZ Product Setups\r\n";
+    for (int i = 0; i < 4; ++i) archive += p.instrument->Handle("P1000" + QByteArray::number(i)).value() + "\r\n";
+    const QString file = p.env.path("restore.txt");
+    WriteWhole(file, archive);
+    p.instrument->ClearLogs();
+
+    EXPECT_THROW(frmCapture::instance().DownloadSetups(file), ProgramEnd);
+
+    ASSERT_EQ(p.env.messages.size(), 1u);
+    const QString text = p.env.messages[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #-2147213404\r\n\r\n"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("line 3 of the file"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("1 setups sent before it"))) << qPrintable(text);
+    EXPECT_EQ(p.SentWith("P2"), 2) << "the lines after it are not sent";
+}
+
+TEST_F(DamagedReply, GarbledSetupReadInTheEditorNamesTheCommand)
+{
+    p.Start(InstrumentOptions({{"P1", 1, SimFault::Kind::Garbled}}));
+    const AppError error = errorOf([] { frmEditProduct::instance().cmdLoad_Click(); });
+    EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
+    EXPECT_TRUE(error.description().startsWith(QStringLiteral("The reply to the command P10000: ")))
+        << qPrintable(error.description());
+    EXPECT_EQ(p.Sent(), QList<QByteArray>{"P10000"}) << "nothing is written back";
+}
+
+TEST_F(DamagedReply, DamagedStatusIsAFatalError)
+{
+    p.Start(InstrumentOptions({{"D0001", 1, SimFault::Kind::Garbled}}));
+    EXPECT_THROW(p.window->DatalogCount(), ProgramEnd);
+    ASSERT_EQ(p.env.messages.size(), 1u);
+    EXPECT_TRUE(p.env.messages[0].text.startsWith(QStringLiteral("Fatal Error #-2147213404\r\n\r\n")))
+        << qPrintable(p.env.messages[0].text);
+    EXPECT_EQ(p.Sent(), QList<QByteArray>{"D0001"});
+}

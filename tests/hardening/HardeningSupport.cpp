@@ -1,0 +1,124 @@
+#include "HardeningSupport.h"
+
+#include "AppError.h"
+#include "SimulatorDriver.h"
+
+#include <QFile>
+
+namespace Hardening {
+
+SimOptions InstrumentOptions(std::vector<SimFault> faults, int datalogSize)
+{
+    SimOptions options;
+    options.datalogSize = datalogSize;
+    options.faults = std::move(faults);
+    options.localClock = [] { return QDateTime(QDate(2026, 6, 1), QTime(8, 30, 0)); };
+    return options;
+}
+
+void Program::Start(const SimOptions& options)
+{
+    Start(options, [](std::shared_ptr<SimInstrument> shared) { return SimulatorFactory(std::move(shared)); });
+}
+
+void Program::Start(const SimOptions& options,
+                    const std::function<DriverFactory(std::shared_ptr<SimInstrument>)>& factory)
+{
+    window.reset();
+    instrument = std::make_shared<SimInstrument>(options);
+    window = std::make_unique<frmUtility>(factory(instrument));
+    window->Form_Load();
+    instrument->ClearLogs();
+}
+
+int Program::SentWith(const QByteArray& prefix) const
+{
+    int count = 0;
+    for (const QByteArray& command : Sent())
+        if (command.startsWith(prefix)) ++count;
+    return count;
+}
+
+QStringList Program::Messages() const
+{
+    QStringList texts;
+    for (const ShownMessage& message : env.messages) texts << message.text;
+    return texts;
+}
+
+std::vector<QByteArray> Program::StoredSetups() const
+{
+    std::vector<QByteArray> records;
+    for (int i = 0; i < 250; ++i) records.push_back(instrument->SetupRecord(i));
+    return records;
+}
+
+UnpluggedDriver::UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence)
+    : inner_(std::make_unique<SimulatorDriver>(std::move(instrument))), prefix_(std::move(prefix)), occurrence_(occurrence)
+{
+}
+
+void UnpluggedDriver::SetTimeout(int32_t milliseconds) { inner_->SetTimeout(milliseconds); }
+void UnpluggedDriver::OpenDevice(int32_t deviceCode) { inner_->OpenDevice(deviceCode); }
+bool UnpluggedDriver::IsConnected() const { return !gone_ && inner_->IsConnected(); }
+void UnpluggedDriver::CloseDevice() { inner_->CloseDevice(); }
+
+QByteArray UnpluggedDriver::Execute(const QByteArray& command)
+{
+    if (command.startsWith(prefix_) && ++seen_ >= occurrence_) gone_ = true;
+    if (gone_)
+        throw AppError(ErrorNumber::LinkLost,
+                       QStringLiteral("The link to the instrument was lost: No such device (command %1)")
+                           .arg(QString::fromLatin1(command.left(8))));
+    return inner_->Execute(command);
+}
+
+DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByteArray& prefix, int occurrence)
+{
+    return [=]() -> std::unique_ptr<CommPortDriver> {
+        return std::make_unique<UnpluggedDriver>(instrument, prefix, occurrence);
+    };
+}
+
+QByteArray ChangedArchive(const SimInstrument& instrument)
+{
+    const auto hex = [](int value) { return QByteArray::number(value, 16).rightJustified(2, '0').toUpper(); };
+    QByteArray text = "TR8KZ Product Setups\r\n";
+    for (int i = 0; i < 250; ++i) {
+        const QByteArray record = instrument.SetupRecord(i);
+        const int nameLength = record.left(2).toInt(nullptr, 16);
+        const QByteArray name = "RESTORED " + QByteArray::number(i + 1);
+        text += "P2" + hex(i) + hex(static_cast<int>(name.size())) + name.toHex().toUpper() +
+                record.mid(2 + 2 * nameLength) + "\r\n";
+    }
+    return text;
+}
+
+QByteArray ReadWhole(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArrayLiteral("(no file)");
+    return file.readAll();
+}
+
+void WriteWhole(const QString& fileName, const QByteArray& bytes)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write a test file");
+}
+
+QList<QByteArray> Lines(const QString& fileName)
+{
+    const QByteArray bytes = ReadWhole(fileName);
+    QList<QByteArray> lines;
+    for (qsizetype from = 0; from < bytes.size();) {
+        qsizetype end = bytes.indexOf("\r\n", from);
+        if (end < 0) end = bytes.size();
+        lines << bytes.mid(from, end - from);
+        from = end + 2;
+    }
+    return lines;
+}
+
+}  // namespace Hardening
