@@ -41,6 +41,13 @@ std::optional<std::vector<SetupLine>> readArchive(const QString& fileName)
         SetupLine line{reader.readLine(), reader.lineNumber()};
         const bool blank = line.text.trimmed().isEmpty();
         blankAtEnd = blank ? blankAtEnd + 1 : 0;
+        // Not decoded, but a line that is no setup write at all ("X000...",
+        // which would clear the datalog) or that a CR would split in two on
+        // the link is never sent.
+        if (!blank && (!line.text.startsWith(Command::WriteSetupAsRead) || line.text.contains('\r')))
+            refuseFile(fileName, line.lineNumber,
+                       QStringLiteral("is not a setup line (it must begin with \"%1\" and hold no line break)")
+                           .arg(QLatin1String(Command::WriteSetupAsRead)));
         if (!blank && ++setupLines > SetupCount)
             refuseFile(fileName, line.lineNumber,
                        QStringLiteral("is setup line %1, but an archive holds at most %2 setups")

@@ -32,6 +32,10 @@
 //    setups, so such a file was not written by an archive, and sending only
 //    its first 250 lines would leave the operator with a half-applied file
 //    without knowing which part counted.
+//  - A line that does not begin with "P2" (the setup write), or that holds a
+//    CR which would split it in two on the link, refuses the whole file with
+//    AppError 5 naming the line; nothing is sent. This is no decoding: the
+//    instrument still judges the record.
 //  - Blank lines at the end of the file (a text editor's last line end) are
 //    not sent. A file of the header alone sends nothing.
 // While sending, the reply to each line gives the setup number shown. The

@@ -42,8 +42,13 @@ TEST(Preferences, UnstoredOrUnreadableValuesReadAsTab)
     EXPECT_EQ(env.settings().read("Preferences", "Delimiter", "?"), "Custom:,");
     EXPECT_EQ(Preferences::LoadPreferences(), (DelimiterChoice{false, true, ","}));
 
-    // A value that is not a single text (edited by hand into a list) is
-    // treated as not stored.
+}
+
+TEST(Preferences, AValueEditedByHandIntoAListReadsAsTab)
+{
+    // A value that is not a single text is treated as not stored. The file is
+    // written before the store first reads it.
+    ScriptedEnvironment env;
     QFile ini(env.settingsFile());
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ini.write("[Preferences]\nDelimiter=Comma, Tab\n");

@@ -56,19 +56,17 @@ TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopThei
     EXPECT_EQ(lines[6], "?04");
     EXPECT_EQ(lines[7], "P206" + original[6]);
 
-    // Restoring that file sends it line by line: the instrument takes setups
-    // 1 to 4 and refuses the damaged line, which ends the restore with a
-    // fatal error naming the line; nothing after it is sent, and every setup
-    // holds a whole record.
+    // Restoring that file is refused before anything is sent: the refusal
+    // on line 7 is no setup line. (The cut-short line 6 alone would be sent
+    // and refused by the instrument.)
     p.instrument->ClearLogs();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_THROW(frmCapture::instance().DownloadSetups(file), ProgramEnd);
-    EXPECT_EQ(p.SentWith("P2"), 5);
+    EXPECT_EQ(p.SentWith("P2"), 0);
     ASSERT_EQ(p.env.messages.size(), 1u);
     const QString text = p.env.messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #-2147213402\r\n\r\n"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral("line 6"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral("error 02"))) << qPrintable(text);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #5\r\n\r\n"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("line 7"))) << qPrintable(text);
     EXPECT_EQ(p.StoredSetups(), original);
 }
 

@@ -158,6 +158,12 @@ TEST_F(SetupArchiveTest, OversizedFilesAreRefusedWholeDamagedLinesBySetup)
     EXPECT_EQ(oversized.number(), ErrorNumber::InvalidArgument);
     EXPECT_TRUE(oversized.description().contains("line 252")) << oversized.description().toStdString();
     EXPECT_TRUE(sim->ReceivedCommands().isEmpty()) << "nothing is sent from an oversized file";
+    for (const QByteArray& foreign : {QByteArray("X000FFFFFFFF01"), good.chopped(2) + "\r" + good.chopped(2)}) {
+        const AppError refused = restoreError(Header + good + foreign + "\r\n");
+        EXPECT_EQ(refused.number(), ErrorNumber::InvalidArgument);
+        EXPECT_TRUE(refused.description().contains("line 3")) << refused.description().toStdString();
+    }
+    EXPECT_TRUE(sim->ReceivedCommands().isEmpty()) << "nothing is sent from a file with a foreign line";
 
     // A damaged line is sent as it stands; the instrument refuses it, and the
     // restore stops there with the lines before it restored.
