@@ -27,10 +27,12 @@ frmUtility::frmUtility(DriverFactory driverFactory, QWidget* parent)
     resize(420, 60);
     buildMenus();
     theMainWindow = this;
+    RegisterMainWindow(this);
 }
 
 frmUtility::~frmUtility()
 {
+    UnregisterMainWindow(this);
     if (theMainWindow == this) theMainWindow = nullptr;
 }
 

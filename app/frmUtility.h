@@ -6,6 +6,7 @@
 #include "CommPortDriver.h"
 #include "Environment.h"
 #include "Exchange.h"
+#include "MainWindowServices.h"
 #include "Preferences.h"
 
 #include <QMainWindow>
@@ -17,7 +18,7 @@ class QKeySequence;
 class QMenu;
 class Sensor;
 
-class frmUtility : public QMainWindow {
+class frmUtility : public QMainWindow, public MainWindowServices {
     Q_OBJECT
 public:
     // The factory makes the driver the Sensor uses (serial, simulated, traced).
@@ -33,20 +34,18 @@ public:
     // the message, then ProgramEnd is thrown.
     void Form_Load();
 
-    // The Sensor, created on first use.
-    Sensor& SensorDriver();
-    // Exchanges for long operations and editors: a communications timeout
-    // offers Retry (the same command is sent again) or Cancel (the program
-    // ends); other errors reach the caller.
-    Exchange ReportingExchange();
+    // The services the other windows reach (MainWindowServices.h).
+    QWidget* Window() override { return this; }
+    Sensor& SensorDriver() override;
+    Exchange ReportingExchange() override;
 
     // Instrument operations shared by several windows. DatalogCount,
     // ClearDatalog and GetInstrumentName report their errors (ReportError);
     // StdzTimestamp and SetDateAndTime raise them to the caller.
-    int16_t DatalogCount();
-    double StdzTimestamp();
+    int16_t DatalogCount() override;
+    double StdzTimestamp() override;
     void ClearDatalog();
-    void SetDateAndTime();
+    void SetDateAndTime() override;
     void GetInstrumentName();
 
     // The menu items by group, indexed as the menu commands are.
@@ -63,7 +62,7 @@ public:
 
     // While a long operation runs, the menus are disabled so that no second
     // operation can start.
-    void SetOperationRunning(bool running);
+    void SetOperationRunning(bool running) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -5,6 +5,7 @@
 #include "DateConversion.h"
 #include "RunConfigValues.h"
 #include "SetupListEntries.h"
+#include "SetupNameFilter.h"
 #include "SetupNumberText.h"
 #include "SetupVocabulary.h"
 #include "ToleranceValues.h"
@@ -33,7 +34,6 @@ namespace {
 
 using Field = SetupEdit::Change::Field;
 
-constexpr int NameMaxLength = 15;
 constexpr double IntervalLimit = 60.0;
 
 [[noreturn]] void refuse(const QString& field, const QString& why)
@@ -41,27 +41,23 @@ constexpr double IntervalLimit = 60.0;
     throw UsageError(QStringLiteral("%1: %2").arg(field, why));
 }
 
-// The setup editor's name rules, applied to every character given: digits,
-// capitals and spaces stay, small letters become capitals, the 8-bit
-// characters beyond ASCII stay; anything else is a character the editor
-// swallows, so a name that holds one is refused rather than silently changed.
+// The setup editor's name rules, applied to every character given: a
+// character that the editor's name box would swallow is refused here rather
+// than silently dropped.
 QByteArray checkedName(const QString& field, const QString& text)
 {
     QString name;
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u == u' ' || (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= 128 && u <= 255))
-            name += c;
-        else if (u >= u'a' && u <= u'z')
-            name += QChar(static_cast<char16_t>(u - u'a' + u'A'));
-        else if (u < 32 || u == 127)
+        if (const std::optional<QChar> kept = FilterNameCharacter(c))
+            name += *kept;
+        else if (c.unicode() < 32 || c.unicode() == 127)
             refuse(field, QStringLiteral("a control character cannot be part of a setup name"));
         else
             refuse(field, QStringLiteral("\"%1\" cannot be part of a setup name (capitals, digits and spaces only)").arg(c));
     }
-    if (name.size() > NameMaxLength)
+    if (name.size() > SetupNameMaxLength)
         refuse(field, QStringLiteral("a setup name has at most %1 characters; \"%2\" has %3")
-                          .arg(NameMaxLength)
+                          .arg(SetupNameMaxLength)
                           .arg(name)
                           .arg(name.size()));
     return name.toLatin1();

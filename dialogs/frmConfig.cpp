@@ -5,7 +5,7 @@
 #include "RegionalFormat.h"
 #include "ReportError.h"
 #include "Sensor.h"
-#include "frmUtility.h"
+#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QFrame>
@@ -99,15 +99,15 @@ void frmConfig::Form_Load()
     // still waiting for the instrument.
     BusyPointer busy;
     WithErrorReport([&] {
-        const Sensor& sensor = frmUtility::instance().SensorDriver();
+        const Sensor& sensor = MainWindow().SensorDriver();
         lblFirmware_->setText(QStringLiteral("Firmware: ") + sensor.Version());
         lblSerialNumber_->setText(sensor.SerialNumber());
     });
     WithErrorReport([&] {
-        const QDateTime stdz = DateTimeFromDateValue(frmUtility::instance().StdzTimestamp());
+        const QDateTime stdz = DateTimeFromDateValue(MainWindow().StdzTimestamp());
         lblDateTime_->setText(RegionalFormat::GeneralDateTime(stdz, QLocale()));
     });
-    WithErrorReport([&] { lblLogCount_->setText(LogCountText(frmUtility::instance().DatalogCount())); });
+    WithErrorReport([&] { lblLogCount_->setText(LogCountText(MainWindow().DatalogCount())); });
 }
 
 void frmConfig::cmdOK_Click() { accept(); }

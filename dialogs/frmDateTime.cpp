@@ -3,7 +3,7 @@
 #include "Environment.h"
 #include "RegionalFormat.h"
 #include "ReportError.h"
-#include "frmUtility.h"
+#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QHBoxLayout>
@@ -97,7 +97,7 @@ void frmDateTime::cmdSet_Click()
         BusyPointer busy;
         // The main window reads the clock as it sends, so the instrument gets
         // the time of the click (or of the retry), not the text last shown.
-        WithErrorReport([] { frmUtility::instance().SetDateAndTime(); });
+        WithErrorReport([] { MainWindow().SetDateAndTime(); });
     }
     tmrTimer_->stop();
     accept();

@@ -1,44 +1,17 @@
 #pragma once
-// What may be typed into a setup name: capitals, digits and spaces, at most
-// 15 characters. Small letters become capitals; characters 128..255 (the
-// instrument's 8-bit set beyond ASCII) pass; every other printable character
-// is swallowed. Characters beyond the 8-bit set are swallowed as well, since
-// the instrument could not store them.
-//
-// The filter works on whatever the operator inserts: keys typed, text pasted
-// or dropped. Only the inserted characters are filtered, so a name loaded from
-// the instrument keeps any character it has (and may be longer than 15
-// characters; then nothing more can be inserted until it is shortened).
-// Control keys (backspace, delete...) edit the text as usual; control
-// characters arriving in pasted text are swallowed, being no part of a name.
+// What a setup name may hold: capitals, digits and spaces, at most 15
+// characters. Small letters become capitals; characters 128..255 (the
+// instrument's 8-bit set beyond ASCII) pass; every other character is no part
+// of a name, and neither is anything beyond the 8-bit set, which the
+// instrument could not store. The setup editor's name box (which swallows
+// such characters as they are inserted) and the command line (which refuses a
+// name holding one) share these rules.
 
 #include <QChar>
-#include <QString>
-#include <QValidator>
 #include <optional>
-
-class QLineEdit;
 
 inline constexpr int SetupNameMaxLength = 15;
 
-// The character to insert for one inserted character, or nothing.
+// The character to store for one given character, or nothing when it can be
+// no part of a name.
 std::optional<QChar> FilterNameCharacter(QChar c);
-
-// Filters the insertions into the line edit it is installed on.
-class SetupNameValidator : public QValidator {
-    Q_OBJECT
-public:
-    // Installs itself on the edit and follows its text.
-    explicit SetupNameValidator(QLineEdit* edit);
-
-    State validate(QString& input, int& pos) const override;
-
-    // Shows a name as it is (a name loaded from the instrument): the line
-    // edit runs its validator on setText too, and this text is not an
-    // insertion by the operator.
-    void SetTextUnfiltered(const QString& text);
-
-private:
-    QLineEdit* edit_;
-    QString accepted_;  // the edit's text before the change under way
-};

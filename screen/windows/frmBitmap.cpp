@@ -6,7 +6,7 @@
 #include "Environment.h"
 #include "ReportError.h"
 #include "ScreenBitmap.h"
-#include "frmUtility.h"
+#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QDir>
@@ -82,7 +82,7 @@ void frmBitmap::CaptureScreen()
     // the display read again; anything else wrong with the reply is fatal.
     BusyPointer busy;
     fileImage_ = WithErrorReport([] {
-        return ScreenBitmap::FileImage(ScreenCapture::ReadDisplay(frmUtility::instance().ReportingExchange()));
+        return ScreenBitmap::FileImage(ScreenCapture::ReadDisplay(MainWindow().ReportingExchange()));
     });
 }
 

@@ -7,7 +7,7 @@
 #include "Preferences.h"
 #include "ReportError.h"
 #include "SetupArchive.h"
-#include "frmUtility.h"
+#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QCloseEvent>
@@ -32,7 +32,7 @@ frmCapture& frmCapture::instance()
 bool frmCapture::exists() { return theWindow != nullptr; }
 
 frmCapture::frmCapture()
-    : QWidget(frmUtility::exists() ? &frmUtility::instance() : nullptr,
+    : QWidget(MainWindowExists() ? MainWindow().Window() : nullptr,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmCapture"));
@@ -81,7 +81,7 @@ void frmCapture::Form_Load() { modGlobals::ApplyFormIcon(this); }
 
 void frmCapture::UploadDatalog(const QString& sFileName)
 {
-    frmUtility& main = frmUtility::instance();
+    MainWindowServices& main = MainWindow();
     const int16_t count = main.DatalogCount();  // once, before anything is shown
     CaptureDatalog(main.ReportingExchange(), count, sFileName);
 }
@@ -107,14 +107,14 @@ void frmCapture::ConvertDatalog(const QString& sSource, const QString& sFileName
 void frmCapture::UploadSetups(const QString& sFileName)
 {
     RunOperation(QString::fromLatin1(SetupArchive::ArchiveCaption), [&] {
-        SetupArchive::Archive(frmUtility::instance().ReportingExchange(), sFileName, *this);
+        SetupArchive::Archive(MainWindow().ReportingExchange(), sFileName, *this);
     }, OnError::ReportAsFatal);
 }
 
 void frmCapture::DownloadSetups(const QString& sFileName)
 {
     RunOperation(QString::fromLatin1(SetupArchive::RestoreCaption), [&] {
-        SetupArchive::Restore(frmUtility::instance().ReportingExchange(), sFileName, *this);
+        SetupArchive::Restore(MainWindow().ReportingExchange(), sFileName, *this);
     }, OnError::ReportAsFatal);
 }
 
@@ -122,7 +122,7 @@ void frmCapture::RunOperation(const QString& caption, const std::function<void()
 {
     if (running_) return;  // cannot happen from the menus, which are disabled meanwhile
     running_ = true;
-    if (frmUtility::exists()) frmUtility::instance().SetOperationRunning(true);
+    if (MainWindowExists()) MainWindow().SetOperationRunning(true);
     // Whatever way the operation ends (ProgramEnd included), the window is
     // unloaded and the main window's menus come back.
     struct Unloader {
@@ -144,7 +144,7 @@ void frmCapture::RunOperation(const QString& caption, const std::function<void()
 void frmCapture::Unload()
 {
     running_ = false;
-    if (frmUtility::exists()) frmUtility::instance().SetOperationRunning(false);
+    if (MainWindowExists()) MainWindow().SetOperationRunning(false);
     hide();
     if (theWindow == this) theWindow = nullptr;
     deleteLater();

@@ -5,12 +5,12 @@
 #include "DateConversion.h"
 #include "Environment.h"
 #include "RunConfigQuery.h"
-#include "SetupNameFilter.h"
+#include "SetupNameValidator.h"
 #include "SetupRecord.h"
 #include "SubEditors.h"
 #include "TextFiles.h"
 #include "TwipsLayout.h"
-#include "frmUtility.h"
+#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QCheckBox>
@@ -204,7 +204,7 @@ void frmEditProduct::showSetup()
 
 void frmEditProduct::cmdLoad_Click()
 {
-    const Exchange exchange = frmUtility::instance().ReportingExchange();
+    const Exchange exchange = MainWindow().ReportingExchange();
     {
         BusyPointer busy;
         FieldCodec& codec = TheFieldCodec();
@@ -229,7 +229,7 @@ void frmEditProduct::cmdSave_Click()
     if (cboStandard_->currentIndex() >= 0) setup.StandardType = static_cast<int16_t>(cboStandard_->currentIndex());
     setup.Searchable = chkAutosearch_->checkState() == Qt::Checked;
 
-    const Exchange exchange = frmUtility::instance().ReportingExchange();
+    const Exchange exchange = MainWindow().ReportingExchange();
     {
         BusyPointer busy;
         exchange(WriteSetupCommand(setup, setupNumber(), TheFieldCodec()));
@@ -259,7 +259,7 @@ void frmEditProduct::cmdRunConfig_Click()
     RunConfigChoice choice;
     {
         BusyPointer busy;
-        choice = QueryRunConfiguration(frmUtility::instance().ReportingExchange());
+        choice = QueryRunConfiguration(MainWindow().ReportingExchange());
     }
     const SubEditors& editors = TheSubEditors();
     switch (choice.Editor()) {
