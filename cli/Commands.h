@@ -30,9 +30,3 @@ int SetSetup(CommandContext& context);
 int CaptureScreen(CommandContext& context);
 
 }  // namespace CliCommands
-
-// The identification window's datalog fill: the count, two blanks and the
-// percentage of the 2000-record capacity, rounded with halves away from
-// zero and not capped ("120  (6% full)").
-QString DatalogFillText(int count);
-inline constexpr int DatalogCapacity = 2000;

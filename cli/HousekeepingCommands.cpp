@@ -15,15 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-QString DatalogFillText(int count)
-{
-    // count / 2000 x 100 = count / 20, rounded exactly in whole numbers.
-    constexpr int recordsPerPercent = DatalogCapacity / 100;
-    const int magnitude = (std::abs(count) + recordsPerPercent / 2) / recordsPerPercent;
-    const int percent = count < 0 ? -magnitude : magnitude;
-    return QStringLiteral("%1  (%2% full)").arg(count).arg(percent);
-}
-
 namespace CliCommands {
 
 namespace {
@@ -53,8 +44,8 @@ int Identify(CommandContext& context)
         // The same moment for programs: the instrument's local time.
         o[QStringLiteral("lastStandardizationLocal")] = stdz.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
         o[QStringLiteral("datalogCount")] = count;
-        o[QStringLiteral("datalogCapacity")] = DatalogCapacity;
-        o[QStringLiteral("datalog")] = DatalogFillText(count);
+        o[QStringLiteral("datalogCapacity")] = InstrumentOperations::DatalogCapacity;
+        o[QStringLiteral("datalog")] = InstrumentOperations::DatalogFillText(count);
         print(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented)));
         return ExitCode::Done;
     }
@@ -63,7 +54,7 @@ int Identify(CommandContext& context)
                          "Serial Number: %3\n"
                          "Last Standardization: %4\n"
                          "Datalog: %5\n")
-              .arg(session.DisplayName(), sensor.Version(), sensor.SerialNumber(), stdzText, DatalogFillText(count)));
+              .arg(session.DisplayName(), sensor.Version(), sensor.SerialNumber(), stdzText, InstrumentOperations::DatalogFillText(count)));
     return ExitCode::Done;
 }
 

@@ -47,7 +47,7 @@ QString DescribeSetup(const ProductSetup& s, int setupNumber, const std::optiona
 
     line(QStringLiteral("setup"), QString::number(setupNumber));
     line(QStringLiteral("name"), QString::fromLatin1(s.Name));
-    line(QStringLiteral("standard"), Describe(SetupListEntries::StandardTypes(), s.StandardType));
+    line(QStringLiteral("standard"), Describe(SetupVocabulary::StandardTypes(), s.StandardType));
     line(QStringLiteral("autosearch"), yesNo(s.Searchable));
     if (runConfig) {
         line(QStringLiteral("units"), runConfig->CustomaryUnits ? QStringLiteral("in.") : QStringLiteral("mm"));

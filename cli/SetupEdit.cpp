@@ -2,7 +2,7 @@
 
 #include "AppError.h"
 #include "CliFailure.h"
-#include "DateConversion.h"
+#include "Rounding.h"
 #include "RunConfigValues.h"
 #include "SetupListEntries.h"
 #include "SetupNameFilter.h"
@@ -34,7 +34,6 @@ namespace {
 
 using Field = SetupEdit::Change::Field;
 
-constexpr double IntervalLimit = 60.0;
 
 [[noreturn]] void refuse(const QString& field, const QString& why)
 {
@@ -125,7 +124,7 @@ SetupEdit::Change parse(const QString& assignment)
         change.name = checkedName(change.spelled, value);
     } else if (key == QLatin1String("standard")) {
         change.field = Field::Standard;
-        change.code = listCode(change.spelled, SetupListEntries::StandardTypes(), value);
+        change.code = listCode(change.spelled, SetupVocabulary::StandardTypes(), value);
     } else if (key == QLatin1String("autosearch")) {
         change.field = Field::Autosearch;
         change.flag = yesNo(change.spelled, value);
@@ -135,8 +134,11 @@ SetupEdit::Change parse(const QString& assignment)
     } else if (key == QLatin1String("interval")) {
         change.field = Field::Interval;
         change.number = number(change.spelled, value);
-        if (change.number < 0.0 || change.number > IntervalLimit)
-            refuse(change.spelled, QStringLiteral("from 0 to %1 seconds, not %2").arg(IntervalLimit).arg(value.trimmed()));
+        if (!IntervalEditLimits.Holds(change.number))
+            refuse(change.spelled, QStringLiteral("from %1 to %2 seconds, not %3")
+                                       .arg(IntervalEditLimits.Lower)
+                                       .arg(IntervalEditLimits.Upper)
+                                       .arg(value.trimmed()));
     } else if (key == QLatin1String("trigger")) {
         change.field = Field::Trigger;
         change.flag = yesNo(change.spelled, value);
@@ -318,11 +320,16 @@ ProductSetup SetupEdit::ApplyTo(const ProductSetup& setup, const std::optional<R
 
     if (!distances.spelledDistance.isEmpty() || !distances.spelledHeight.isEmpty()) {
         if (!runConfig) throw std::logic_error("the run configuration is needed for distances");
-        const double limit = DistanceLimit(runConfig->CustomaryUnits);
+        // The editors' range edits take no typed value outside their limits.
+        const EditLimits limits = RangeEditLimits(runConfig->CustomaryUnits);
         const QString unit = runConfig->CustomaryUnits ? QStringLiteral("in.") : QStringLiteral("mm");
         for (const Change& c : changes_) {
-            if (isDistance(c.field) && (c.number < 0.0 || c.number > limit))
-                refuse(c.spelled, QStringLiteral("from 0 to %1 %2, not %3").arg(limit).arg(unit).arg(c.number));
+            if (isDistance(c.field) && !limits.Holds(c.number))
+                refuse(c.spelled, QStringLiteral("from %1 to %2 %3, not %4")
+                                      .arg(limits.Lower)
+                                      .arg(limits.Upper)
+                                      .arg(unit)
+                                      .arg(c.number));
         }
         applyDistances(s, distances, *runConfig);
     }

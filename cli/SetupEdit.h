@@ -56,9 +56,6 @@ public:
     // UsageError for a refused value; the given setup is never changed.
     ProductSetup ApplyTo(const ProductSetup& setup, const std::optional<RunConfigChoice>& runConfig) const;
 
-    // The upper limit of distances and heights in the instrument's units.
-    static double DistanceLimit(bool customaryUnits) { return customaryUnits ? 6.0 : 150.0; }
-
     struct Change;
 
 private:

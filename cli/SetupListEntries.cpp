@@ -14,14 +14,6 @@ QString folded(const QString& text)
 }
 }  // namespace
 
-const QStringList& StandardTypes()
-{
-    // The setup editor window keeps this list to itself.
-    static const QStringList list{QStringLiteral("PHYSICAL"), QStringLiteral("WORKING"), QStringLiteral("NUMERIC"),
-                                  QStringLiteral("HITCH")};
-    return list;
-}
-
 std::optional<int16_t> Find(const QStringList& list, const QString& text)
 {
     const QString trimmed = text.trimmed();

@@ -1,7 +1,6 @@
 #pragma once
 // The entries of the setup editors' lists as the command line reads and
-// shows them. The lists are the editors' own (SetupVocabulary.h); the
-// standard types are those of the setup editor's Standard list.
+// shows them. The lists are the editors' own (SetupVocabulary.h).
 
 #include <QString>
 #include <QStringList>
@@ -9,10 +8,6 @@
 #include <optional>
 
 namespace SetupListEntries {
-
-// The setup editor's Standard list: StandardType 0..3, "PHYSICAL",
-// "WORKING", "NUMERIC", "HITCH".
-const QStringList& StandardTypes();
 
 // The code of an entry: the entry as written, else the entry with letter
 // case and blanks disregarded ("l a b", "LAB" and "L a b" alike), else a

@@ -2,10 +2,11 @@
 
 #include "DateConversion.h"
 #include "Environment.h"
+#include "InstrumentOperations.h"
+#include "MainWindowServices.h"
 #include "RegionalFormat.h"
 #include "ReportError.h"
 #include "Sensor.h"
-#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QFrame>
@@ -30,16 +31,6 @@ QLabel* makeLabel(QWidget* parent, const QString& objectName, const QString& tex
 // Values the operator may want to copy into a support request.
 void makeSelectable(QLabel* label) { label->setTextInteractionFlags(Qt::TextSelectableByMouse); }
 }  // namespace
-
-QString frmConfig::LogCountText(int count)
-{
-    // count / DatalogCapacity x 100 in whole numbers: count / 20, rounded
-    // with halves away from zero, computed exactly.
-    constexpr int recordsPerPercent = DatalogCapacity / 100;
-    const int magnitude = (std::abs(count) + recordsPerPercent / 2) / recordsPerPercent;
-    const int percent = count < 0 ? -magnitude : magnitude;
-    return QStringLiteral("%1  (%2% full)").arg(count).arg(percent);
-}
 
 frmConfig::frmConfig(QWidget* parent) : QDialog(parent)
 {
@@ -107,7 +98,7 @@ void frmConfig::Form_Load()
         const QDateTime stdz = DateTimeFromDateValue(MainWindow().StdzTimestamp());
         lblDateTime_->setText(RegionalFormat::GeneralDateTime(stdz, QLocale()));
     });
-    WithErrorReport([&] { lblLogCount_->setText(LogCountText(MainWindow().DatalogCount())); });
+    WithErrorReport([&] { lblLogCount_->setText(InstrumentOperations::DatalogFillText(MainWindow().DatalogCount())); });
 }
 
 void frmConfig::cmdOK_Click() { accept(); }

@@ -11,15 +11,6 @@ class QPushButton;
 class frmConfig : public QDialog {
     Q_OBJECT
 public:
-    // Records the instrument's datalog holds when full.
-    static constexpr int DatalogCapacity = 2000;
-
-    // The count followed by the fill level: "120  (6% full)". The percentage
-    // is rounded to a whole number with halves away from zero (10 records,
-    // 0.5 %, show as 1 %; 30 records, 1.5 %, as 2 %), as a number format
-    // rounds; it is not capped at 100.
-    static QString LogCountText(int count);
-
     explicit frmConfig(QWidget* parent = nullptr);
 
     // Fills the labels from the main window's instrument. Every error is

@@ -1,9 +1,9 @@
 #include "frmDateTime.h"
 
 #include "Environment.h"
+#include "MainWindowServices.h"
 #include "RegionalFormat.h"
 #include "ReportError.h"
-#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QHBoxLayout>

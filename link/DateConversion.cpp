@@ -39,11 +39,3 @@ QDateTime DateTimeFromSeconds(int32_t seconds)
     const qint64 secondOfDay = s - day * 86400;
     return QDateTime(QDate(1970, 1, 1).addDays(day), QTime(0, 0).addSecs(static_cast<int>(secondOfDay)), Qt::UTC);
 }
-
-int16_t RoundToInt16(double value, const char* what)
-{
-    const double rounded = std::nearbyint(value);
-    if (!(rounded >= -32768.0 && rounded <= 32767.0))
-        throw AppError::overflow(QStringLiteral("%1 of %2 does not fit in 16 bits").arg(QLatin1String(what)).arg(value));
-    return static_cast<int16_t>(rounded);
-}

@@ -25,8 +25,3 @@ QDateTime DateTimeFromDateValue(double dateValue);
 // The instrument's seconds as a local date and time, exactly (no rounding
 // through floating point).
 QDateTime DateTimeFromSeconds(int32_t seconds);
-
-// Rounds to the nearest whole number, halves to the even neighbour, and
-// narrows to 16 bits; a result outside -32768..32767 is an overflow error
-// naming what was being rounded.
-int16_t RoundToInt16(double value, const char* what);

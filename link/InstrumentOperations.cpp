@@ -5,7 +5,18 @@
 #include "InstrumentCommands.h"
 #include "Sensor.h"
 
+#include <cstdlib>
+
 namespace InstrumentOperations {
+
+QString DatalogFillText(int count)
+{
+    // count / 2000 x 100 = count / 20, computed exactly in whole numbers.
+    constexpr int recordsPerPercent = DatalogCapacity / 100;
+    const int magnitude = (std::abs(count) + recordsPerPercent / 2) / recordsPerPercent;
+    const int percent = count < 0 ? -magnitude : magnitude;
+    return QStringLiteral("%1  (%2% full)").arg(count).arg(percent);
+}
 
 namespace {
 constexpr int DatalogCountPosition = 26;

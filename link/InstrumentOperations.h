@@ -3,11 +3,21 @@
 // raise AppError on any failure; the windows route it to the error report.
 
 #include <QByteArray>
+#include <QString>
 #include <cstdint>
 
 class Sensor;
 
 namespace InstrumentOperations {
+
+// Records the instrument's datalog has room for.
+inline constexpr int DatalogCapacity = 2000;
+
+// How full the datalog is, as the identification window and the command line
+// show it: the count, two blanks and the percentage of the capacity, rounded
+// to a whole number with halves away from zero (10 records, 0.5 %, show as
+// 1 %; 30 records, 1.5 %, as 2 %) and not capped: "120  (6% full)".
+QString DatalogFillText(int count);
 
 // Datalog records held by the instrument ("D0001", Word at byte 26).
 int16_t DatalogCount(Sensor& sensor);

@@ -1,7 +1,7 @@
 #include "RunConfigValues.h"
 
 #include "AppError.h"
-#include "DateConversion.h"
+#include "Rounding.h"
 
 namespace {
 
@@ -15,6 +15,14 @@ int16_t Difference16(int16_t a, int16_t b, const char* what)
 }
 
 }  // namespace
+
+EditLimits RangeEditLimits(bool customaryUnits)
+{
+    constexpr EditLimits Design{0.0, 6.0, 0.1, 1};
+    constexpr double MillimetresPerDesignUnit = 25.0;
+    if (customaryUnits) return Design;
+    return {Design.Lower * MillimetresPerDesignUnit, Design.Upper * MillimetresPerDesignUnit, 5.0, 0};
+}
 
 RunConfigHeights HeightsOf(const ProductSetup& setup)
 {

@@ -16,6 +16,24 @@
 
 #include <cstdint>
 
+// The limits of the editors' number edits. A range edit (a distance or a
+// height) is designed in customary units: 0 to 6 in steps of 0.1, shown to
+// one decimal. In millimetres the limits are 25 times those and the step 5,
+// in whole numbers. The value shown is never converted between the units.
+// The report interval is whole seconds, 0 to 60 in steps of 5, in either
+// unit. Typed values outside the limits are not taken; a stored value outside
+// them is shown as it is.
+struct EditLimits {
+    double Lower = 0.0;
+    double Upper = 0.0;
+    double Step = 0.0;
+    int Decimals = 0;
+
+    bool Holds(double value) const { return value >= Lower && value <= Upper; }
+};
+EditLimits RangeEditLimits(bool customaryUnits);
+inline constexpr EditLimits IntervalEditLimits{0.0, 60.0, 5.0, 0};
+
 struct RunConfigHeights {
     int16_t MinHeight = 0;
     int16_t MaxHeight = 0;

@@ -1,8 +1,8 @@
 #include "SetupRecord.h"
 
 #include "AppError.h"
-#include "DateConversion.h"
 #include "InstrumentCommands.h"
+#include "Rounding.h"
 
 namespace {
 

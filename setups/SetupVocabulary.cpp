@@ -2,6 +2,13 @@
 
 namespace SetupVocabulary {
 
+const QStringList& StandardTypes()
+{
+    static const QStringList list{QStringLiteral("PHYSICAL"), QStringLiteral("WORKING"), QStringLiteral("NUMERIC"),
+                                  QStringLiteral("HITCH")};
+    return list;
+}
+
 const QStringList& DisplayTypes()
 {
     static const QStringList list = {"ABSOLUTE",      "DIFFERENCE", "SPECTRAL DATA", "SPECTRAL DIFF",

@@ -14,6 +14,10 @@
 
 namespace SetupVocabulary {
 
+// The setup editor's Standard list: StandardType 0..3, "PHYSICAL",
+// "WORKING", "NUMERIC", "HITCH".
+const QStringList& StandardTypes();
+
 // The view editor's lists.
 // DisplayType 0..6: "ABSOLUTE" .. "COLOR PLOT".
 const QStringList& DisplayTypes();

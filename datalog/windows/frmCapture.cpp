@@ -4,10 +4,10 @@
 #include "DatalogCapture.h"
 #include "DatalogConversion.h"
 #include "Environment.h"
+#include "MainWindowServices.h"
 #include "Preferences.h"
 #include "ReportError.h"
 #include "SetupArchive.h"
-#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QCloseEvent>

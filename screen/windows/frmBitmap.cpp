@@ -4,9 +4,9 @@
 #include "BitmapFiles.h"
 #include "DisplayRead.h"
 #include "Environment.h"
+#include "MainWindowServices.h"
 #include "ReportError.h"
 #include "ScreenBitmap.h"
-#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QDir>

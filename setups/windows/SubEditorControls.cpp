@@ -1,6 +1,7 @@
 #include "SubEditorControls.h"
 
 #include "CWNumEdit.h"
+#include "RunConfigValues.h"
 #include "SetupNumberText.h"
 #include "SetupVocabulary.h"
 #include "TwipsLayout.h"
@@ -99,28 +100,21 @@ void FillCodeList(QComboBox* list, const QStringList& entries, int code)
 
 int16_t SelectedCode(const QComboBox* list) { return static_cast<int16_t>(list->currentData().toInt()); }
 
+namespace {
+void applyLimits(CWNumEdit* edit, const EditLimits& limits)
+{
+    edit->SetDecimals(limits.Decimals);
+    edit->SetLimits(limits.Lower, limits.Upper);
+    edit->SetStep(limits.Step);
+}
+}  // namespace
+
 void ApplyRangeUnits(QLabel* label, const QString& caption, CWNumEdit* edit, bool customaryUnits)
 {
-    constexpr double DesignLower = 0.0, DesignUpper = 6.0, DesignStep = 0.1;
-    constexpr double MillimetreFactor = 25.0, MillimetreStep = 5.0;
-    if (customaryUnits) {
-        label->setText(caption + QStringLiteral(" (in.):"));
-        edit->SetDecimals(1);
-        edit->SetLimits(DesignLower, DesignUpper);
-        edit->SetStep(DesignStep);
-    } else {
-        label->setText(caption + QStringLiteral(" (mm):"));
-        edit->SetDecimals(0);
-        edit->SetLimits(DesignLower * MillimetreFactor, DesignUpper * MillimetreFactor);
-        edit->SetStep(MillimetreStep);
-    }
+    label->setText(caption + (customaryUnits ? QStringLiteral(" (in.):") : QStringLiteral(" (mm):")));
+    applyLimits(edit, RangeEditLimits(customaryUnits));
 }
 
-void PrepareIntervalEdit(CWNumEdit* edit)
-{
-    edit->SetDecimals(0);
-    edit->SetLimits(0, 60);
-    edit->SetStep(5);
-}
+void PrepareIntervalEdit(CWNumEdit* edit) { applyLimits(edit, IntervalEditLimits); }
 
 }  // namespace SubEditorControls

@@ -59,14 +59,10 @@ void FillCodeList(QComboBox* list, const QStringList& entries, int code);
 int16_t SelectedCode(const QComboBox* list);
 
 // A range edit of the run configuration editors (a distance or a height)
-// and its label. The design is in customary units: 0 to 6 in steps of 0.1,
-// shown to one decimal, and the label reads its caption followed by
-// " (in.):". In millimetres the limits are 25 times those and the step 5, in
-// whole numbers, and the caption is followed by " (mm):". The value shown is
-// not converted.
+// and its label: the limits of RangeEditLimits, and the caption followed by
+// " (in.):" or " (mm):".
 void ApplyRangeUnits(QLabel* label, const QString& caption, CWNumEdit* edit, bool customaryUnits);
-// The report interval edit: whole seconds, 0 to 60 in steps of 5, in either
-// unit.
+// The report interval edit: the limits of IntervalEditLimits.
 void PrepareIntervalEdit(CWNumEdit* edit);
 
 }  // namespace SubEditorControls

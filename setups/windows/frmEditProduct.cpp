@@ -2,15 +2,16 @@
 
 #include "AppError.h"
 #include "CWNumEdit.h"
-#include "DateConversion.h"
 #include "Environment.h"
+#include "MainWindowServices.h"
+#include "Rounding.h"
 #include "RunConfigQuery.h"
 #include "SetupNameValidator.h"
 #include "SetupRecord.h"
+#include "SetupVocabulary.h"
 #include "SubEditors.h"
 #include "TextFiles.h"
 #include "TwipsLayout.h"
-#include "MainWindowServices.h"
 #include "modGlobals.h"
 
 #include <QCheckBox>
@@ -26,9 +27,6 @@
 namespace {
 
 const QString DesignedCaption = QStringLiteral("Edit Product - ");
-// The standard type codes 0..3 are the list indexes.
-const QStringList StandardTypes = {QStringLiteral("PHYSICAL"), QStringLiteral("WORKING"), QStringLiteral("NUMERIC"),
-                                   QStringLiteral("HITCH")};
 
 // Designed sizes, in twips.
 constexpr int ButtonWidth = 732, ButtonHeight = 372;
@@ -109,7 +107,7 @@ void frmEditProduct::buildControls()
     lblStandard_ = makeLabel(this, "lblStandard", QStringLiteral("Standard:"), 240, 600);
     cboStandard_ = new QComboBox(this);
     cboStandard_->setObjectName(QStringLiteral("cboStandard"));
-    cboStandard_->addItems(StandardTypes);
+    cboStandard_->addItems(SetupVocabulary::StandardTypes());
     TwipsLayout::Place(cboStandard_, 2520, 600, 1332, BoxHeight);
 
     lblAutosearch_ = makeLabel(this, "lblAutosearch", QStringLiteral("Autosearch:"), 240, 960);
@@ -197,7 +195,7 @@ void frmEditProduct::showSetup()
 {
     const ProductSetup& setup = EditedProductSetup();
     nameFilter_->SetTextUnfiltered(QString::fromLatin1(setup.Name));
-    const bool listed = setup.StandardType >= 0 && setup.StandardType < StandardTypes.size();
+    const bool listed = setup.StandardType >= 0 && setup.StandardType < SetupVocabulary::StandardTypes().size();
     cboStandard_->setCurrentIndex(listed ? setup.StandardType : -1);
     chkAutosearch_->setCheckState(setup.Searchable ? Qt::Checked : Qt::Unchecked);
 }

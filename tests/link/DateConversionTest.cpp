@@ -1,5 +1,6 @@
 #include "AppError.h"
 #include "DateConversion.h"
+#include "Rounding.h"
 
 #include <gtest/gtest.h>
 
