@@ -102,8 +102,14 @@ std::vector<Cell> cells()
                  }});
 
     // The setup editor: load ("P1"), save ("P0"), run configuration ("Q1...").
-    c.push_back({"load", "P1", 1, cancel, [](Program&) { frmEditProduct::instance().cmdLoad_Click(); },
-                 [](Program&) { EXPECT_TRUE(frmEditProduct::instance().EditedProductSetup().Name.isEmpty()); }});
+    // A setup already under edit stays as it was: nothing of the lost reply
+    // is decoded into it.
+    c.push_back({"load", "P1", 1, cancel,
+                 [](Program&) {
+                     frmEditProduct::instance().EditedProductSetup().Name = "UNDER EDIT";
+                     frmEditProduct::instance().cmdLoad_Click();
+                 },
+                 [](Program&) { EXPECT_EQ(frmEditProduct::instance().EditedProductSetup().Name, "UNDER EDIT"); }});
     const auto save = [](Program&) {
         frmEditProduct::instance().findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("SAVED"));
         frmEditProduct::instance().cmdSave_Click();
