@@ -169,9 +169,15 @@ const QString EnvironmentHelp = QStringLiteral(
     "  TR8KZ_PORT        serial device of the instrument when --port is not given\n"
     "  TR8KZ_TIMEOUT_MS  milliseconds to wait for each reply (default 15000)\n");
 
+// A heading of its own, so that the manual page made from --help gets an
+// EXIT STATUS section.
 const QString ExitCodeHelp = QStringLiteral(
-    "Exit codes: 0 done, 1 instrument or file error, 2 wrong command line or refused value,\n"
-    "3 no instrument or an unsupported one, 130 stopped by Ctrl-C (what was done is kept).\n");
+    "Exit status:\n"
+    "  0    done\n"
+    "  1    instrument or file error\n"
+    "  2    wrong command line or refused value\n"
+    "  3    no instrument or an unsupported one\n"
+    "  130  stopped by Ctrl-C (what was done is kept)\n");
 
 void addCommonOptions(QCommandLineParser& parser)
 {

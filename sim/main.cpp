@@ -11,6 +11,7 @@
 #include "StoredDatalogFile.h"
 #include "TerminationSignals.h"
 #include "TracingDriver.h"
+#include "Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -130,12 +131,14 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tr8kz-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TR8KZ_VERSION_TEXT));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "The simulated TR8 KZ colour sensor on a pseudo-terminal. The first line of output is the device to "
         "open; it answers the instrument's commands until interrupted."));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("model"), QStringLiteral("Model name in the identification (default TR8KZ)."), QStringLiteral("NAME")},
         {QStringLiteral("firmware"), QStringLiteral("Firmware version (default 3.07)."), QStringLiteral("TEXT")},

@@ -9,6 +9,7 @@
 #include "Application.h"
 #include "DriverSelection.h"
 #include "QtEnvironment.h"
+#include "UtilityOptions.h"
 #include "Version.h"
 #include "frmUtility.h"
 
@@ -18,15 +19,14 @@
 
 int main(int argc, char** argv)
 {
+    UtilityOptions::AnswerWithoutDisplay(argc, argv);
+
     Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tr8kz-utility"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TR8KZ_VERSION_TEXT));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("TR8 KZ Utility"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    DriverSelection::AddOptions(parser);
+    UtilityOptions::Add(parser);
     parser.process(app);
 
     // One instance per user: the lock is released when the process ends,

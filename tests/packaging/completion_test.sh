@@ -1,0 +1,143 @@
+#!/usr/bin/env bash
+# Sources the bash completion of tr8kz and checks its answers for command
+# lines typed as bash splits them (at "=" too, as COMP_WORDBREAKS does).
+# Given the program, also checks that every command, sub-command and option
+# its --help lists is offered, so that the completion follows the program.
+#
+#   completion_test.sh COMPLETION-FILE [TR8KZ-EXECUTABLE]
+set -uo pipefail
+source "$1" || exit 1
+program=${2-}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+touch "$work/log.txt" "$work/log.dat" "$work/setups.arc" "$work/other.bmp"
+
+failures=0
+# expect "REPLIES" WORD... : completing the last WORD gives exactly REPLIES
+# (in any order).
+expect()
+{
+    local wanted=$1
+    shift
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    COMP_LINE="$*"
+    COMP_POINT=${#COMP_LINE}
+    COMPREPLY=()
+    _tr8kz
+    local got
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | sed '/^$/d' | sort | tr '\n' ' ')
+    wanted=$(printf '%s\n' $wanted | sed '/^$/d' | sort | tr '\n' ' ')
+    if [[ $got != "$wanted" ]]; then
+        echo "FAIL: $*| gave [$got], wanted [$wanted]"
+        failures=$((failures + 1))
+    fi
+}
+
+# Commands and their second words; option arguments are no command words.
+expect "identify datalog setups setup clock screen" tr8kz ""
+expect "setups setup screen" tr8kz s
+expect "capture clear convert" tr8kz datalog c
+expect "archive restore" tr8kz --port /dev/ttyACM0 setups ""
+expect "archive restore" tr8kz --delimiter = comma setups ""
+expect "set" tr8kz --simulator clock ""
+expect "" tr8kz identify ""
+expect "" tr8kz clock set ""
+
+# Options: the common ones, and those of the command given only.
+expect "--port" tr8kz --po
+expect "--json" tr8kz identify --j
+expect "" tr8kz --j
+expect "--yes" tr8kz datalog clear --y
+expect "" tr8kz datalog capture --y
+expect "--help --help-all" tr8kz setup show --he
+
+# Delimiter words, as a separate argument and after "=".
+expect "tab comma" tr8kz --delimiter ""
+expect "comma" tr8kz --delimiter = c
+expect "tab comma" tr8kz --delimiter =
+expect "tab" tr8kz datalog capture --delimiter t
+
+# File names where a command reads or writes a file, and for --trace.
+expect "$work/log.txt $work/log.dat" tr8kz datalog capture "$work/log"
+expect "$work/log.txt $work/log.dat" tr8kz datalog convert "$work/log.dat" "$work/log"
+expect "" tr8kz datalog convert a b "$work/log"
+expect "$work/setups.arc" tr8kz setups restore "$work/s"
+expect "$work/other.bmp" tr8kz screen "$work/o"
+expect "$work/log.txt" tr8kz --trace "$work/log.t"
+expect "$work/log.txt" tr8kz --trace = "$work/log.t"
+expect "" tr8kz setup show "$work/log"
+
+# Fields and values of setup set; none before the setup number.
+expect "" tr8kz setup set ""
+expect "standard=" tr8kz setup set 12 stan
+expect "scaleplus1= scaleplus2= scaleplus3=" tr8kz setup set 12 name = X scalep
+expect "view3.enabled=" tr8kz setup set 12 view3.e
+expect "WORKING" tr8kz setup set 12 standard = W
+expect "yes no" tr8kz setup set 12 view2.enabled =
+expect "TIME PIECE" tr8kz setup set 12 readmode =
+expect "" tr8kz setup set 12 interval =
+
+# offers WORD LINE-WORD...: completing the last LINE-WORD offers WORD.
+offers()
+{
+    local word=$1
+    shift
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    COMPREPLY=()
+    _tr8kz
+    local reply
+    for reply in "${COMPREPLY[@]}"; do
+        [[ $reply == "$word" ]] && return 0
+    done
+    echo "FAIL: \"$word\" is not offered for: $*"
+    failures=$((failures + 1))
+}
+
+if [[ -n $program ]]; then
+    help=$("$program" --help) || {
+        echo "FAIL: $program --help failed"
+        exit 1
+    }
+    section=
+    checked=0
+    while IFS= read -r line; do
+        case $line in
+            Commands:) section=commands ;;
+            Options:) section=options ;;
+            "") section= ;;
+        esac
+        if [[ $section == commands && $line =~ ^\ \ ([a-z]+)(\ ([a-z]+))?(\ |$) ]]; then
+            group=${BASH_REMATCH[1]}
+            sub=${BASH_REMATCH[3]}
+            offers "$group" tr8kz ""
+            words=(tr8kz "$group")
+            if [[ -n $sub ]]; then
+                offers "$sub" tr8kz "$group" ""
+                words+=("$sub")
+            fi
+            for option in $(grep -oE -- '\[--[a-z][a-z-]*' <<<"$line" | tr -d '['); do
+                offers "$option" "${words[@]}" --
+            done
+            checked=$((checked + 1))
+        elif [[ $section == options && $line =~ ^\ \ - ]]; then
+            names=${line#  }
+            names=${names%%  *}  # the column before the description
+            for option in $(grep -oE -- '--[a-z][a-z-]*' <<<"$names"); do
+                offers "$option" tr8kz --
+            done
+        fi
+    done <<<"$help"
+    ((checked >= 5)) || {
+        echo "FAIL: only $checked commands found in $program --help"
+        failures=$((failures + 1))
+    }
+fi
+
+if ((failures)); then
+    echo "$failures completion(s) wrong"
+    exit 1
+fi
+echo "all completions right"
