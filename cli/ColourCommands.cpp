@@ -2,6 +2,7 @@
 // converter of the standard values editor and Little CMS's differences. No
 // instrument is needed.
 
+#include "AppError.h"
 #include "CliFailure.h"
 #include "ColorConverter.h"
 #include "ColorDifference.h"
@@ -83,6 +84,17 @@ QString Plain(double value)
     return text;
 }
 
+// A colour the scale cannot express (a Yxy with y = 0, a Hunter Lab of a
+// negative Y) is a refused value of the command line: exit code 2.
+Triple Converted(const QString& from, const QString& to, const Triple& values, const QString& illObs)
+{
+    try {
+        return ColorConverter().ConvertScale(from, to, values, illObs);
+    } catch (const AppError& error) {
+        throw UsageError(error.description());
+    }
+}
+
 void Print(const QString& text)
 {
     std::fputs(text.toUtf8().constData(), stdout);
@@ -100,7 +112,7 @@ int CliCommands::ConvertColour(CommandContext& context)
     const QString illObs = IllObsOption(context);
     ExpectCount(context.Arguments(), 3, QStringLiteral("V1 V2 V3"));
     const std::vector<double> v = Values(context.Arguments());
-    Triple out = ColorConverter().ConvertScale(from, to, {v[0], v[1], v[2]}, illObs);
+    Triple out = Converted(from, to, {v[0], v[1], v[2]}, illObs);
     // A colour whose chroma prints as zero has no hue: print 0, not the
     // conversion's noise.
     if (to == QLatin1String("CIELCh") && Plain(out[1]) == Plain(0.0)) out[2] = 0.0;
@@ -120,9 +132,8 @@ int CliCommands::ColourDifference(CommandContext& context)
     const std::vector<double> v = Values(context.Arguments());
     Triple standard{v[0], v[1], v[2]}, sample{v[3], v[4], v[5]};
     if (from != QLatin1String("CIELAB")) {
-        const ColorConverter converter;
-        standard = converter.ConvertScale(from, QStringLiteral("CIELAB"), standard, illObs);
-        sample = converter.ConvertScale(from, QStringLiteral("CIELAB"), sample, illObs);
+        standard = Converted(from, QStringLiteral("CIELAB"), standard, illObs);
+        sample = Converted(from, QStringLiteral("CIELAB"), sample, illObs);
     }
     const ColorDifferences d = DifferencesOf(standard, sample);
     Print(QStringLiteral("dEab %1\ndE94 %2\ndE2000 %3\ndEcmc %4\n")

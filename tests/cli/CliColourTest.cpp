@@ -59,6 +59,10 @@ TEST(CliColour, UnknownNamesAndMissingValuesExitWithCode2)
     EXPECT_TRUE(ill.err.contains("A/2, C/2") && ill.err.contains("F11/10")) << ill.err.toStdString();
     const Ran few = tr8kz({"colour", "convert", "--from", "XYZ", "--to", "Yxy", "--illuminant", "D65/10", "1", "-2"});
     EXPECT_EQ(few.code, 2);
+    // A colour the scale cannot express is a refused value too.
+    const Ran yxy = tr8kz({"colour", "convert", "--from", "Yxy", "--to", "XYZ", "--illuminant", "C/2", "10", "0.3", "0"});
+    EXPECT_EQ(yxy.code, 2);
+    EXPECT_TRUE(yxy.err.contains("y = 0")) << yxy.err.toStdString();
     // Outside the colour commands a negative number is still an unknown option.
     EXPECT_EQ(tr8kz({"setup", "show", "-3"}).code, 2);
 }
