@@ -19,6 +19,8 @@ public:
     // The command's positional arguments (the command words left out).
     const QStringList& Arguments() const { return arguments_; }
     bool IsSet(const QString& option) const { return parser_.isSet(option); }
+    // The value of an option that takes one (empty when it is not set).
+    QString Value(const QString& option) const { return parser_.value(option); }
 
     // --delimiter (tab, comma or one character), else the operator's stored
     // preference, read as the utility reads it at start-up. A value that is

@@ -2,12 +2,14 @@
 
 #include "CliEnvironment.h"
 #include "CliFailure.h"
+#include "ColorConverter.h"
 #include "CommandContext.h"
 #include "Commands.h"
 #include "DriverSelection.h"
 #include "Version.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -30,12 +32,17 @@ struct CommandEntry {
     ErrorStyle style = ErrorStyle::Fatal;
     QString details;  // appended to the command's help
     std::function<int(CommandContext&)> run;
+    QStringList required = {};  // options the command cannot do without (shown without brackets)
 
     QString name() const { return words.join(QLatin1Char(' ')); }
     QString synopsis() const
     {
         QStringList parts{name()};
-        for (const QCommandLineOption& option : options) parts << QStringLiteral("[--%1]").arg(option.names().constLast());
+        for (const QCommandLineOption& option : options) {
+            const QString value = option.valueName().isEmpty() ? QString() : QLatin1Char(' ') + option.valueName();
+            const QString name = option.names().constLast();
+            parts << (required.contains(name) ? QStringLiteral("--%1%2") : QStringLiteral("[--%1%2]")).arg(name, value);
+        }
         for (const Positional& p : positionals) parts << p.name;
         if (moreArguments) parts.last() += QStringLiteral("...");
         return parts.join(QLatin1Char(' '));
@@ -137,12 +144,60 @@ const std::vector<CommandEntry>& commands()
                          "  trigger=yes|no            height trigger\n"
                          "  scaleplus1..3=, scaleminus1..3=   tolerances, not below 0 (view 1 needs a colour scale)\n"
                          "  indexplus=, indexminus=   tolerances, not below 0 (view 1 needs a colour index)\n"
+                         "  target1..3=               the standard's target in view 1's scale and ill/obs\n"
+                         "  offset1..3=, read1..3=    a HITCH standard's offset (target minus reading) or the\n"
+                         "                            instrument's reading of it, in the same scale\n"
                          "  viewN.enabled=yes|no      N = 1..8; view 1 is always enabled\n"
                          "  viewN.display=, viewN.illobs=, viewN.scale=, viewN.index=\n"
                          "                            an entry of the view editor's list (\"SPECTRAL DATA\", "
                          "\"D65/10\", \"L*a*b*\", \"SCAA\"...) or its code\n\n"
                          "Example: tr8kz setup set 12 name=\"BLUE 2\" view1.scale=\"L*a*b*\" scaleplus1=0.5"),
                      CliCommands::SetSetup});
+        const QString scales = ColorConverter::ScaleNames().join(QLatin1String(", "));
+        const QString colourDetails = QStringLiteral(
+            "No instrument is needed. SCALE is one of %1 (letter case and blanks do not matter); ILLOBS an "
+            "illuminant/observer of the instrument, A, C, D50, D55, D65, D75, F2, F7 or F11, a slash and 2 or 10 "
+            "(D65/10), with or without \"ASTM-\" before it. White points are those of ASTM E308 (10 nm). Values "
+            "are written with a point; negative values work with or without -- before them. An unknown scale or "
+            "illuminant/observer exits with code 2 and lists the accepted names.")
+                                          .arg(scales);
+        const QCommandLineOption illuminant{QStringLiteral("illuminant"),
+                                            QStringLiteral("The illuminant/observer (D65/10)."), QStringLiteral("ILLOBS")};
+        t.push_back({{QStringLiteral("colour"), QStringLiteral("convert")},
+                     QStringLiteral("Convert three colour values from one colour scale to another."),
+                     {{QStringLiteral("V1"), QStringLiteral("The first value in the from-scale (X, L*, L or Y).")},
+                      {QStringLiteral("V2"), QStringLiteral("The second value.")},
+                      {QStringLiteral("V3"), QStringLiteral("The third value.")}},
+                     false,
+                     {{QStringLiteral("from"), QStringLiteral("The scale of the values."), QStringLiteral("SCALE")},
+                      {QStringLiteral("to"), QStringLiteral("The scale to convert to."), QStringLiteral("SCALE")},
+                      illuminant},
+                     ErrorStyle::Operation,
+                     colourDetails + QStringLiteral("\n\nPrints the three converted values on one line, separated by "
+                                                    "single spaces, with 8 decimals.\n\n"
+                                                    "Example: tr8kz colour convert --from XYZ --to CIELAB "
+                                                    "--illuminant D65/10 -- 41.24 21.26 1.93"),
+                     CliCommands::ConvertColour,
+                     {QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("illuminant")}});
+        t.push_back({{QStringLiteral("colour"), QStringLiteral("difference")},
+                     QStringLiteral("Colour differences between a standard and a sample."),
+                     {{QStringLiteral("L1"), QStringLiteral("The standard's first value.")},
+                      {QStringLiteral("a1"), QStringLiteral("The standard's second value.")},
+                      {QStringLiteral("b1"), QStringLiteral("The standard's third value.")},
+                      {QStringLiteral("L2"), QStringLiteral("The sample's first value.")},
+                      {QStringLiteral("a2"), QStringLiteral("The sample's second value.")},
+                      {QStringLiteral("b2"), QStringLiteral("The sample's third value.")}},
+                     false,
+                     {{QStringLiteral("from"), QStringLiteral("The scale of the values (default CIELAB)."),
+                       QStringLiteral("SCALE")},
+                      illuminant},
+                     ErrorStyle::Operation,
+                     colourDetails + QStringLiteral(
+                         "\n\nValues of another scale than CIELAB are converted to CIELAB under the illuminant "
+                         "first. Prints four lines with 8 decimals: dEab (CIE 1976), dE94 (CIE 1994, graphic-arts "
+                         "weights), dE2000 (CIEDE2000) and dEcmc (CMC l:c 2:1); the standard is the reference.\n\n"
+                         "Example: tr8kz colour difference 50 2.6772 -79.7751 50 0 -82.7485"),
+                     CliCommands::ColourDifference});
         t.push_back({{QStringLiteral("clock"), QStringLiteral("set")},
                      QStringLiteral("Set the instrument's clock to the computer's date and time."),
                      {},
@@ -242,6 +297,25 @@ int usageFailure(const QString& message, const QString& helpHint)
     return ExitCode::Usage;
 }
 
+// The colour calculator takes negative values ("-79.7751"), which the
+// option parser would read as options. In a colour command, each argument
+// before a "--" that is a negative number gets a leading blank, which makes
+// it a positional argument; the command reads its numbers with blanks
+// allowed. Other commands are left alone: there a "-5" is still refused as
+// an option rather than taken as a file name.
+QStringList shieldNegativeNumbers(const QStringList& arguments)
+{
+    static const QRegularExpression negative(QStringLiteral("^-(\\d|\\.\\d)"));
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    const QStringList before = end < 0 ? arguments : arguments.mid(0, end);
+    if (!before.mid(1).contains(QStringLiteral("colour")) && !before.mid(1).contains(QStringLiteral("color")))
+        return arguments;
+    QStringList shielded = arguments;
+    for (qsizetype i = 1; i < before.size(); ++i)
+        if (negative.match(before[i]).hasMatch()) shielded[i].prepend(QLatin1Char(' '));
+    return shielded;
+}
+
 int runCommand(const CommandEntry& entry, CommandContext& context)
 {
     const QString hint = ProgramName + QLatin1Char(' ') + entry.name();
@@ -280,11 +354,17 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
 {
     // First pass: every option any command knows, to find the command words
     // among the arguments wherever the options stand.
+    const QStringList shielded = shieldNegativeNumbers(arguments);
     QCommandLineParser scan;
     addCommonOptions(scan);
+    QStringList scanned;  // commands share some options (--from, --illuminant)
     for (const CommandEntry& entry : commands())
-        for (const QCommandLineOption& option : entry.options) scan.addOption(option);
-    if (!scan.parse(arguments)) return usageFailure(scan.errorText(), ProgramName);
+        for (const QCommandLineOption& option : entry.options)
+            if (!scanned.contains(option.names().constFirst())) {
+                scan.addOption(option);
+                scanned << option.names().constFirst();
+            }
+    if (!scan.parse(shielded)) return usageFailure(scan.errorText(), ProgramName);
     if (scan.isSet(QStringLiteral("version"))) {
         write(stdout, QStringLiteral("%1 %2\n").arg(ProgramName, QLatin1String(TR8KZ_VERSION_TEXT)));
         return ExitCode::Done;
@@ -303,10 +383,12 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
         return ExitCode::Usage;
     }
 
+    // "color" is the same command group as "colour".
+    const QString group = words.first() == QLatin1String("color") ? QStringLiteral("colour") : words.first();
     const CommandEntry* found = nullptr;
     bool groupKnown = false;
     for (const CommandEntry& entry : commands()) {
-        if (entry.words.first() != words.first()) continue;
+        if (entry.words.first() != group) continue;
         groupKnown = true;
         if (entry.words.size() == 1 || (words.size() > 1 && entry.words[1] == words[1])) {
             found = &entry;
@@ -316,10 +398,10 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
     if (!found) {
         if (!groupKnown) return usageFailure(QStringLiteral("unknown command \"%1\"").arg(words.first()), ProgramName);
         if (help && words.size() == 1) {
-            write(stdout, groupHelp(words.first()));
+            write(stdout, groupHelp(group));
             return ExitCode::Done;
         }
-        write(stderr, groupHelp(words.first()));
+        write(stderr, groupHelp(group));
         return words.size() == 1
                    ? ExitCode::Usage
                    : usageFailure(QStringLiteral("unknown command \"%1 %2\"").arg(words[0], words[1]), ProgramName);
@@ -334,7 +416,7 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
     addCommonOptions(parser);
     for (const QCommandLineOption& option : entry.options) parser.addOption(option);
     for (const Positional& p : entry.positionals) parser.addPositionalArgument(p.name, p.description);
-    if (!parser.parse(arguments)) return usageFailure(parser.errorText(), hint);
+    if (!parser.parse(shielded)) return usageFailure(parser.errorText(), hint);
     if (wantsHelp(parser)) {
         write(stdout, commandHelp(entry, parser));
         return ExitCode::Done;

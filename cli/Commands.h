@@ -28,5 +28,9 @@ int ShowSetup(CommandContext& context);
 int SetSetup(CommandContext& context);
 // screen FILE.bmp
 int CaptureScreen(CommandContext& context);
+// colour convert --from SCALE --to SCALE --illuminant ILLOBS V1 V2 V3
+int ConvertColour(CommandContext& context);
+// colour difference [--from SCALE] [--illuminant ILLOBS] L1 a1 b1 L2 a2 b2
+int ColourDifference(CommandContext& context);
 
 }  // namespace CliCommands

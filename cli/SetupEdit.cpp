@@ -8,10 +8,12 @@
 #include "SetupNameFilter.h"
 #include "SetupNumberText.h"
 #include "SetupVocabulary.h"
+#include "StandardValues.h"
 #include "ToleranceValues.h"
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <array>
 #include <stdexcept>
 
 struct SetupEdit::Change {
@@ -19,10 +21,11 @@ struct SetupEdit::Change {
         Name, Standard, Autosearch, ReadMode, Interval,
         MinDistance, MaxDistance, Base, MinHeight, MaxHeight, Trigger,
         ScalePlus, ScaleMinus, IndexPlus, IndexMinus,
+        Target, Offset, Read,
         ViewEnabled, ViewDisplay, ViewIllObs, ViewScale, ViewIndex,
     };
     Field field = Field::Name;
-    int element = 0;  // 1..3 of a scale tolerance, 1..8 of a view
+    int element = 0;  // 1..3 of a scale tolerance or standard value, 1..8 of a view
     QString spelled;  // the field as the command line wrote it
     QByteArray name;
     int16_t code = 0;
@@ -117,6 +120,7 @@ SetupEdit::Change parse(const QString& assignment)
     const QString value = assignment.mid(equals + 1);
 
     static const QRegularExpression scaleTolerance(QStringLiteral("^scale(plus|minus)([1-3])$"));
+    static const QRegularExpression standardValue(QStringLiteral("^(target|offset|read)([1-3])$"));
     static const QRegularExpression viewField(QStringLiteral("^view([1-8])\\.(enabled|display|illobs|scale|index)$"));
 
     if (key == QLatin1String("name")) {
@@ -159,6 +163,13 @@ SetupEdit::Change parse(const QString& assignment)
         change.field = m.captured(1) == QLatin1String("plus") ? Field::ScalePlus : Field::ScaleMinus;
         change.element = m.captured(2).toInt();
         change.number = tolerance(change.spelled, value);
+    } else if (const QRegularExpressionMatch m = standardValue.match(key); m.hasMatch()) {
+        const QString kind = m.captured(1);
+        change.field = kind == QLatin1String("target") ? Field::Target
+                       : kind == QLatin1String("offset") ? Field::Offset
+                                                         : Field::Read;
+        change.element = m.captured(2).toInt();
+        change.number = number(change.spelled, value);
     } else if (const QRegularExpressionMatch v = viewField.match(key); v.hasMatch()) {
         change.element = v.captured(1).toInt();
         const QString part = v.captured(2);
@@ -242,6 +253,50 @@ void applyDistances(ProductSetup& s, const Distances& d, const RunConfigChoice& 
                       .arg(runConfig.Variant));
 }
 
+// The standard values given, in the scale and illuminant/observer of view 1:
+// row i of the target, of the offset (target minus the instrument's reading)
+// and of the reading itself.
+struct StandardValues {
+    std::array<std::optional<double>, 3> target, offset, read;
+    QString spelled;  // the first of them, as written
+    QString spelledOffset;  // the first offset or reading, as written
+};
+
+QString exact(double value) { return QString::number(value, 'g', 17); }
+
+// As the standard values editor on the setup as it will be saved: the values
+// it shows, with the command line's typed over them, then saved. The values
+// not given keep their full precision rather than the four decimals the
+// editor shows, so that they move by no more than the conversion's round
+// trip.
+void applyStandard(ProductSetup& s, const StandardValues& given)
+{
+    const StandardScale scale = StandardScaleOf(s);
+    if (scale.State != StandardScaleState::Ready)
+        refuse(given.spelled, QStringLiteral("%1 (view 1 has scale code %2, illuminant/observer code %3)")
+                                  .arg(scale.Warning())
+                                  .arg(s.Views(1).ColorScale)
+                                  .arg(s.Views(1).IllumObs));
+    if (!scale.Hitch && !given.spelledOffset.isEmpty())
+        refuse(given.spelledOffset, QStringLiteral("only a HITCH standard has offsets and a reading of its own"));
+    const ColorConverter converter;
+    try {
+        const StandardDisplay shown = ShowStandard(s, scale, converter);
+        StandardTexts texts;
+        for (int i = 0; i < 3; ++i) {
+            const double target = given.target[i].value_or(shown.Target[i]);
+            if (given.offset[i] && given.read[i])
+                refuse(given.spelledOffset, QStringLiteral("give the offset or the reading of row %1, not both").arg(i + 1));
+            const double offset = given.read[i] ? target - *given.read[i] : given.offset[i].value_or(shown.Offset[i]);
+            texts.Target[i] = exact(target);
+            texts.Offset[i] = exact(offset);
+        }
+        StoreStandard(s, scale, texts, converter, QLocale::c());
+    } catch (const AppError& error) {
+        refuse(given.spelled, error.description());
+    }
+}
+
 }  // namespace
 
 SetupEdit::SetupEdit(const QStringList& assignments)
@@ -264,6 +319,7 @@ ProductSetup SetupEdit::ApplyTo(const ProductSetup& setup, const std::optional<R
 {
     ProductSetup s = setup;
     Distances distances;
+    StandardValues standard;
     QString scaleTolerance, indexTolerance;  // the first of each kind set, as written
 
     for (const Change& c : changes_) {
@@ -310,6 +366,15 @@ ProductSetup SetupEdit::ApplyTo(const ProductSetup& setup, const std::optional<R
             s.IndexMinus = static_cast<float>(c.number);
             if (indexTolerance.isEmpty()) indexTolerance = c.spelled;
             break;
+        case Field::Target:
+        case Field::Offset:
+        case Field::Read: {
+            auto& row = c.field == Field::Target ? standard.target : c.field == Field::Offset ? standard.offset : standard.read;
+            row[c.element - 1] = c.number;
+            if (standard.spelled.isEmpty()) standard.spelled = c.spelled;
+            if (c.field != Field::Target && standard.spelledOffset.isEmpty()) standard.spelledOffset = c.spelled;
+            break;
+        }
         case Field::ViewEnabled: s.Views(c.element).Enabled = c.element == 1 || c.flag; break;
         case Field::ViewDisplay: s.Views(c.element).DisplayType = c.code; break;
         case Field::ViewIllObs: s.Views(c.element).IllumObs = c.code; break;
@@ -333,6 +398,10 @@ ProductSetup SetupEdit::ApplyTo(const ProductSetup& setup, const std::optional<R
         }
         applyDistances(s, distances, *runConfig);
     }
+
+    // The standard values editor works in view 1's scale and
+    // illuminant/observer as they will be saved.
+    if (!standard.spelled.isEmpty()) applyStandard(s, standard);
 
     // The tolerances editor shows the scale tolerances only for a first view
     // with a colour scale it knows, and the index ones only for one with an

@@ -22,6 +22,13 @@
 //                        when view 1 has a colour scale, the index ones only
 //                        when it has a colour index (as the tolerances editor
 //                        shows them)
+//   target1..3=, offset1..3=, read1..3=
+//                        the standard values in view 1's colour scale and
+//                        illuminant/observer, as the standard values editor
+//                        shows them (L*, a*, b* for L*a*b*...): the target,
+//                        and for a HITCH standard the offset (target minus
+//                        the instrument's reading) or the reading itself;
+//                        the values not given stay as they are
 //   viewN.enabled=yes|no (N = 1..8; view 1 is always enabled)
 //   viewN.display=, viewN.illobs=, viewN.scale=, viewN.index=
 //                        an entry of the view editor's list, or its code

@@ -30,11 +30,36 @@ const QStringList& ColorScales()
     return list;
 }
 
+namespace {
+
+// A view's colour index: the view editor's entry and the difference the
+// tolerances editor names. The position is the code (ColorIndex): the indices
+// 1..12, then the differences 13..21.
+struct ColorIndexEntry {
+    const char* entry;
+    const char* difference;
+};
+
+constexpr ColorIndexEntry kColorIndices[] = {
+    {"(...)", ""},       {"Y", "dY"},       {"YID", "dYID"},   {"YIE", "dYIE"},   {"WIE", "dWIE"},
+    {"Tint", "dTint"},   {"Z%", "dZ%"},     {"457B", "d457B"}, {"BCU", "dBCU"},   {"SMA", "dSMA"},
+    {"SW", "dSW"},       {"QBVT", "dQBVT"}, {"SCAA", "dSCAA"},                                        // 0..12
+    {"GSC", "GSC"},      {"GSS", "GSS"},    {"dE*", "dE*"},    {"dEc", "dEc"},    {"dE", "dE"},
+    {"dC*", "dC*"},      {"dC", "dC"},      {"SSN", "SSN"},    {"MI", "MI"},                        // 13..21
+};
+
+QStringList ColorIndexColumn(const char* ColorIndexEntry::*column)
+{
+    QStringList list;
+    for (const ColorIndexEntry& e : kColorIndices) list << QString::fromLatin1(e.*column);
+    return list;
+}
+
+}  // namespace
+
 const QStringList& ColorIndices()
 {
-    static const QStringList list = {"(...)", "Y",   "YID", "YIE", "WIE", "Tint", "Z%",  "457B",
-                                     "BCU",   "SMA", "SW",  "QBVT", "SCAA", "GSC", "GSS", "dE*",
-                                     "dEc",   "dE",  "dC*", "dC",  "SSN", "MI"};
+    static const QStringList list = ColorIndexColumn(&ColorIndexEntry::entry);
     return list;
 }
 
@@ -65,12 +90,7 @@ const QStringList& ScaleDifferenceNames()
 
 const QStringList& IndexDifferenceNames()
 {
-    static const QStringList list = {
-        "",      "dY",   "dYID", "dYIE", "dWIE", "dTint", "dZ%",  // 0..6
-        "d457B", "dBCU", "dSMA", "dSW",  "dQBVT", "dSCAA",        // 7..12
-        "",      "",     "",     "",     "",     "",     "",      // 13..19
-        "GSC",   "GSS",  "dE*",  "dEc",  "dE",   "dC*",  "dC",    // 20..26
-    };
+    static const QStringList list = ColorIndexColumn(&ColorIndexEntry::difference);
     return list;
 }
 

@@ -5,9 +5,8 @@
 // ColorScales(), "L a b").
 //
 // These are the editors' own words. The datalog files name some of the same
-// codes differently (CodeNames.h), and the difference names of the
-// tolerances editor are numbered by that editor's own list (see
-// IndexDifferenceNames).
+// codes differently (CodeNames.h) and number the colour differences 8 higher
+// (a view's dE*, 15, is the datalog's 23).
 
 #include <QString>
 #include <QStringList>
@@ -27,7 +26,9 @@ const QStringList& IllObsNames();
 // "X Y Z", "Y x y", "dLdCdH".
 const QStringList& ColorScales();
 // ColorIndex 0..21: "(...)" (none chosen), "Y" .. "SCAA", then the
-// differences "GSC" .. "MI" at 13..21.
+// differences "GSC" .. "MI" at 13..21. This one coding of a view's colour
+// index holds for every window and command that shows or edits it, and for
+// the simulated instrument (docs/protocol.md).
 const QStringList& ColorIndices();
 
 // The run configuration editors' read modes: ReadMode 0 "TIME", 1 "PIECE".
@@ -43,11 +44,9 @@ const QStringList& ConverterScaleNames();
 // The tolerances editor: for scale codes 0..6 the three differences of the
 // scale, three characters each ("" for none, "dL*da*db*", ... "dL*dC*dH*").
 const QStringList& ScaleDifferenceNames();
-// For index codes 0..26 the difference of the index: "" for none, "dY" ..
-// "dSCAA" for the indices 1..12, "" for 13..19, and "GSC", "GSS", "dE*",
-// "dEc", "dE", "dC*", "dC" for 20..26. This is the tolerances editor's own
-// numbering of the differences, kept as the instrument's editor has it; the
-// name is only shown, never stored.
+// For index codes 0..21, as ColorIndices() numbers them, the difference the
+// tolerances editor names: "" for none, "dY" .. "dSCAA" for the indices
+// 1..12, and the differences 13..21 by their own names ("GSC" .. "MI").
 const QStringList& IndexDifferenceNames();
 
 // Characters [part * width, part * width + width) of the text, as many as

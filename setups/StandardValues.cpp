@@ -26,6 +26,21 @@ Triple StoredTriple(const ProductSetup& setup, float (ProductSetup::*get)(int) c
     return {(setup.*get)(1), (setup.*get)(2), (setup.*get)(3)};
 }
 
+// The stored XYZ in the editor's scale. A colour whose chroma shows as zero
+// has no hue worth showing: the conversion's rounding would give a neutral
+// an arbitrary one (C* 0.00, h 185.7662), so its hue is shown as 0.
+Triple InScale(const ProductSetup& setup, float (ProductSetup::*get)(int) const, const StandardScale& scale,
+               const ColorConverter& converter)
+{
+    Triple v = converter.ConvertScale(XYZ, scale.ConverterScale, StoredTriple(setup, get), scale.IllObs);
+    if (scale.ConverterScale == QLatin1String("CIELCh")) {
+        double shown = 1.0;
+        const QLocale c = QLocale::c();
+        if (SetupNumberText::Read(SetupNumberText::Format(v[1], c), shown, c) && shown == 0.0) v[2] = 0.0;
+    }
+    return v;
+}
+
 }  // namespace
 
 QString StandardScale::Warning() const
@@ -70,11 +85,9 @@ StandardScale StandardScaleOf(const ProductSetup& setup)
 StandardDisplay ShowStandard(const ProductSetup& setup, const StandardScale& scale, const ColorConverter& converter)
 {
     StandardDisplay shown;
-    shown.Target =
-        converter.ConvertScale(XYZ, scale.ConverterScale, StoredTriple(setup, &ProductSetup::XYZTarget), scale.IllObs);
+    shown.Target = InScale(setup, &ProductSetup::XYZTarget, scale, converter);
     if (scale.Hitch) {
-        const Triple read = converter.ConvertScale(XYZ, scale.ConverterScale,
-                                                   StoredTriple(setup, &ProductSetup::XYZRead), scale.IllObs);
+        const Triple read = InScale(setup, &ProductSetup::XYZRead, scale, converter);
         for (int i = 0; i < 3; ++i) shown.Offset[i] = shown.Target[i] - read[i];
     }
     return shown;

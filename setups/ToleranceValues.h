@@ -6,7 +6,7 @@
 // conversion between scales.
 //
 // A group of boxes is in use when its code names an entry: a scale code
-// 1..6, an index code 1..26. Code 0 means none chosen; a code beyond the
+// 1..6, an index code 1..21. Code 0 means none chosen; a code beyond the
 // lists (or negative) is one this editor does not know: its boxes are not
 // shown, validated or stored either, its labels keep ":", and the operator is
 // told the code is not recognised.

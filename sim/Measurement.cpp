@@ -156,10 +156,13 @@ IndexPair indexValues(int code, const SimDatalogRecord& r, const Spectrum& stand
     }
 }
 
+// The tolerances are magnitudes: a difference passes from -minus to +plus,
+// both included; 0 and 0 is no tolerance at all. A negative lower tolerance
+// (written by an earlier simulator into its state file) counts by its size.
 bool outside(double difference, float plus, float minus)
 {
-    if (plus == minus) return false;  // no tolerance set
-    return difference > plus || difference < minus;
+    if (plus == 0.0f && minus == 0.0f) return false;
+    return difference > plus || difference < -std::fabs(minus);
 }
 
 Spectrum standardOf(const SimSetup& setup)

@@ -37,7 +37,10 @@ const Product kProducts[] = {
     {"LEAF GREEN", [](double l) { return 5.0 + 30.0 * bump(l, 530, 32); }, kDeltaECMC, 13},
     {"PAPER WHITE", [](double l) { return 87.0 + 0.01 * (l - 550) + 14.0 * bump(l, 440, 18); }, kWIE, 4},
     {"BLUE TINT", [](double l) { return 88.0 - 48.0 * bump(l, 610, 45); }, kStrength, 13},
-    {"COFFEE ROAST", [](double l) { return 3.0 + 22.0 * std::pow((l - 400) / 300, 2.2); }, kSCAA, 13},
+    // The batch's shift moves the curve's foot below 400 nm, where a
+    // fractional power of the negative distance would be NaN: the curve is
+    // flat at its foot there.
+    {"COFFEE ROAST", [](double l) { return 3.0 + 22.0 * std::pow(std::max(0.0, l - 400) / 300, 2.2); }, kSCAA, 13},
     {"NEUTRAL GREY", [](double l) { return 42.0 + 0.6 * std::sin(l / 40); }, kDeltaE, 13},
     {"ORANGE PEEL", [](double l) { return 5.0 + 80.0 * rise(l, 575, 10); }, kDeltaE, 11},
     {"CARBON BLACK", [](double l) { return 2.2 + 0.003 * (l - 400); }, kY, 13},
@@ -83,16 +86,18 @@ SimView makeView(int index, bool enabled, int displayType, int illObs, int scale
     return v;
 }
 
+// Lower tolerances are magnitudes, as the tolerances editor takes them: a
+// difference passes from -minus to +plus.
 void tolerancesFor(SimSetup& s, int colourIndex)
 {
     s.scalePlus = {1.0f, 0.8f, 0.8f};
-    s.scaleMinus = {-1.0f, -0.8f, -0.8f};
+    s.scaleMinus = {1.0f, 0.8f, 0.8f};
     switch (colourIndex) {
-    case kStrength: s.indexPlus = 5.0f; s.indexMinus = -5.0f; break;
-    case kWIE: case kYIE: s.indexPlus = 3.0f; s.indexMinus = -3.0f; break;
-    case kSCAA: s.indexPlus = 4.0f; s.indexMinus = -4.0f; break;
-    case kGreyScale: s.indexPlus = 0.0f; s.indexMinus = -1.0f; break;
-    default: s.indexPlus = 1.0f; s.indexMinus = -1.0f; break;
+    case kStrength: s.indexPlus = 5.0f; s.indexMinus = 5.0f; break;
+    case kWIE: case kYIE: s.indexPlus = 3.0f; s.indexMinus = 3.0f; break;
+    case kSCAA: s.indexPlus = 4.0f; s.indexMinus = 4.0f; break;
+    case kGreyScale: s.indexPlus = 0.0f; s.indexMinus = 1.0f; break;  // a grade may only fall, by one
+    default: s.indexPlus = 1.0f; s.indexMinus = 1.0f; break;
     }
 }
 

@@ -36,7 +36,7 @@ expect()
 }
 
 # Commands and their second words; option arguments are no command words.
-expect "identify datalog setups setup clock screen" tr8kz ""
+expect "identify datalog setups setup colour clock screen" tr8kz ""
 expect "setups setup screen" tr8kz s
 expect "capture clear convert" tr8kz datalog c
 expect "archive restore" tr8kz --port /dev/ttyACM0 setups ""
@@ -44,6 +44,13 @@ expect "archive restore" tr8kz --delimiter = comma setups ""
 expect "set" tr8kz --simulator clock ""
 expect "" tr8kz identify ""
 expect "" tr8kz clock set ""
+expect "convert difference" tr8kz colour ""
+expect "--to --trace" tr8kz colour convert --t
+expect "--trace" tr8kz colour difference --t
+expect "--illuminant" tr8kz color difference --i
+expect "CIELAB CIELCh" tr8kz colour convert --from CIEL
+expect "D65/2 D65/10" tr8kz colour difference --illuminant D65
+expect "target1= target2= target3=" tr8kz setup set 12 targ
 
 # Options: the common ones, and those of the command given only.
 expect "--port" tr8kz --po

@@ -106,3 +106,26 @@ TEST_F(StandardEditorTest, HitchOffsetsInXyzPassBothWaysAndAnEmptyBoxRefusesSave
     EXPECT_EQ(stored(&ProductSetup::XYZTarget), (Triple{21.125, 30.25, 1234.5}));
     EXPECT_EQ(stored(&ProductSetup::XYZRead), (Triple{20.625, 29.25, 1234.5}));
 }
+
+// A neutral target (the white's proportions, stored in single precision)
+// and a reading a hair to the blue side of it: their chromas show as 0.00,
+// so their hues show as 0 rather than the rounding's arbitrary angle; a
+// chroma just large enough to show keeps its hue.
+TEST_F(StandardEditorTest, HueShowsAsZeroWhenTheChromaShowsAsZero)
+{
+    const Triple grey = {D65_10[0] * 0.2, 20.0, D65_10[2] * 0.2};
+    prepare(3, 2, grey, {grey[0], grey[1], grey[2] * 1.0000001});
+    {
+        frmStandard dialog;
+        LoadAndShow(dialog);
+        EXPECT_EQ(text(dialog, "txtTargetY"), "0.00");
+        EXPECT_EQ(text(dialog, "txtTargetZ"), "0.00");
+        EXPECT_EQ(text(dialog, "txtOffsetZ"), "0.00");
+    }
+    // b* about -0.002: C* 0.0020 shows, and so does its hue, near 270.
+    prepare(0, 2, {grey[0], grey[1], grey[2] * 1.0001}, grey);
+    frmStandard dialog;
+    LoadAndShow(dialog);
+    EXPECT_NE(text(dialog, "txtTargetY"), "0.00");
+    EXPECT_NEAR(QLocale().toDouble(text(dialog, "txtTargetZ")), 270.0, 1.0);
+}

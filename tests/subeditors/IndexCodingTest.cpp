@@ -1,0 +1,52 @@
+// One coding of a view's colour index: the view window's list (the
+// differences at 13..21). The tolerances window names the same code's
+// difference, and the simulated instrument logs a reading of that view with
+// the datalog's code of the same difference.
+#include "CWNumEdit.h"
+#include "CodeNames.h"
+#include "Measurement.h"
+#include "SubEditorTestSupport.h"
+#include "frmEditView.h"
+#include "frmTolerances.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+TEST_F(SubEditorTest, ViewToleranceAndDatalogNamesAgreeOnEveryIndexCode)
+{
+    struct Case {
+        int code;
+        const char* view;        // the view window's entry
+        const char* tolerance;   // the tolerances window's label
+        const char* datalog;     // the datalog's name of the logged code
+    };
+    const Case cases[] = {
+        {12, "SCAA", "dSCAA", "SCAA"},        {13, "GSC", "GSC", "Gray Scale"}, {14, "GSS", "GSS", "Gray Stain"},
+        {15, "dE*", "dE*", "dE*"},            {16, "dEc", "dEc", "dEcmc"},      {17, "dE", "dE", "dE"},
+        {18, "dC*", "dC*", "dC*"},            {19, "dC", "dC", "dC"},           {20, "SSN", "SSN", "Shade Number"},
+        {21, "MI", "MI", "MI"},
+    };
+    Control<CWNumEdit>(frmEditProduct::instance(), "cwnView")->SetValue(1);
+    for (const Case& c : cases) {
+        setup().Views(1).ColorScale = 1;
+        setup().Views(1).ColorIndex = static_cast<int16_t>(c.code);
+        {
+            frmEditView view;
+            LoadAndShow(view);
+            EXPECT_EQ(Control<QComboBox>(view, "cboIndex")->currentText(), c.view) << c.code;
+        }
+        frmTolerances tolerances;
+        LoadAndShow(tolerances);
+        EXPECT_EQ(Control<QLabel>(tolerances, "lblIndex")->text(), c.tolerance) << c.code;
+        EXPECT_TRUE(Control<QLabel>(tolerances, "lblWarning")->text().isEmpty()) << c.code;
+        EXPECT_EQ(GetCodeName(CodeKind::ColorIndex, static_cast<int16_t>(Measurement::DatalogIndexCode(c.code))),
+                  c.datalog)
+            << c.code;
+    }
+    // Just past the last difference: a code the tolerances window does not know.
+    setup().Views(1).ColorIndex = 22;
+    frmTolerances tolerances;
+    LoadAndShow(tolerances);
+    EXPECT_EQ(Control<QLabel>(tolerances, "lblIndex")->text(), ":");
+    EXPECT_TRUE(Control<QLabel>(tolerances, "lblWarning")->text().contains("Color index not recognised"));
+}
