@@ -6,24 +6,42 @@ namespace {
 constexpr qsizetype FlushThreshold = 1 << 16;
 }
 
+namespace {
+
+// The 8-bit byte of a character, or -1 when Latin-1 has nothing that stands
+// for it.
+int eightBitByte(char16_t u)
+{
+    if (u < 0x100) return u;
+    if (u == 0x202F || u == 0x2009 || u == 0x2007) return 0xA0;
+    if (u == 0x2212) return '-';
+    if (u == 0x2019) return '\'';
+    return -1;
+}
+
+}  // namespace
+
 QByteArray ToEightBit(const QString& text)
 {
     QByteArray result;
     result.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x100)
-            result.append(static_cast<char>(u));
-        else if (u == 0x202F || u == 0x2009 || u == 0x2007)
-            result.append('\xA0');
-        else if (u == 0x2212)
-            result.append('-');
-        else if (u == 0x2019)
-            result.append('\'');
-        else
-            result.append('?');
+        const int byte = eightBitByte(c.unicode());
+        result.append(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return result;
+}
+
+bool FitsEightBit(const QString& text)
+{
+    for (const QChar c : text)
+        if (eightBitByte(c.unicode()) < 0) return false;
+    return true;
+}
+
+QByteArray EightBitOr(const QString& text, const QString& fallback)
+{
+    return ToEightBit(FitsEightBit(text) ? text : fallback);
 }
 
 TextFileWriter::TextFileWriter(const QString& fileName) : fileName_(fileName), file_(fileName)

@@ -18,6 +18,11 @@
 // equivalent (narrow and thin no-break spaces to the no-break space, the
 // minus sign to '-'); anything else that Latin-1 lacks becomes '?'.
 QByteArray ToEightBit(const QString& text);
+// Whether ToEightBit holds every character of the text (no '?' for one).
+bool FitsEightBit(const QString& text);
+// The text as 8-bit file text when it fits, else the fallback (an element's
+// en_US form: a file never holds '?' for a character it cannot hold).
+QByteArray EightBitOr(const QString& text, const QString& fallback);
 
 class TextFileWriter {
 public:
