@@ -71,7 +71,8 @@ const QByteArray ConvertedA_de = "1~Blue, Paint~S|01~12~WORKING~DELTA~3::7~Std~1
 const QByteArray ConvertedB_de = "2~~a\tb;c~0~~~-1::-3~Sam~15.03.2024~~~" + times("~7,2500", 31) + "~-1.234,6250" +
                                  times("~0,0000", 7);
 
-void expectError(const std::function<void()>& run, int32_t number, const QString& opening)
+// The description of the error, which must have the number and opening.
+QString expectError(const std::function<void()>& run, int32_t number, const QString& opening)
 {
     try {
         run();
@@ -79,7 +80,9 @@ void expectError(const std::function<void()>& run, int32_t number, const QString
     } catch (const AppError& error) {
         EXPECT_EQ(error.number(), number);
         EXPECT_TRUE(error.description().startsWith(opening)) << qPrintable(error.description());
+        return error.description();
     }
+    return {};
 }
 
 class DatalogFiles : public ::testing::Test {
@@ -124,24 +127,33 @@ TEST_F(DatalogFiles, CaptureAndConversionWriteEveryFieldInEachFormat)
     EXPECT_EQ(Lines(target), QList<QByteArray>{delimited(Header, ",")});
 }
 
-TEST_F(DatalogFiles, FailurePartWayNamesTheRecordOrLineAndKeepsTheEarlierFile)
+TEST_F(DatalogFiles, FailurePartWayNamesTheRecordKeepsTheRecordsReadOrTheEarlierFile)
 {
     const QByteArray cut = ("s" + EncodeDatalogReplyFields(recordB(), 1)).chopped(10);  // the last Single cut short
     struct Case {
-        int record;
+        int record;  // from 0
         QByteArray reply;
         int count;
         int32_t number;
         QString opening;
+        QString saved;
     };
-    const Case cases[] = {{2, "?05", 4, ErrorNumber::InstrumentRefused, "Record 3 of 4: "},
-                          {1, cut, 2, ErrorNumber::MalformedText, "Record 2 of 2: "}};
+    const Case cases[] = {
+        {2, "?05", 4, ErrorNumber::InstrumentRefused, "Record 3 of 4: ", "2 of 4 records were saved in "},
+        {1, cut, 2, ErrorNumber::MalformedText, "Record 2 of 2: ", "1 of 2 records were saved in "},
+        {0, "?05", 2, ErrorNumber::InstrumentRefused, "Record 1 of 2: ", "None of the 2 records was saved; an earlier file "},
+    };
     for (const Case& c : cases) {
         FakeDatalog datalog{{recordA(), recordB(), recordA(), recordB()}, {{c.record, c.reply}}};
         WriteWhole(file, "earlier capture\r\n");
-        expectError([&] { DatalogCapture::Run(datalog.exchange(), c.count, file, ",", progress, QLocale("en_US")); },
-                    c.number, c.opening);
-        EXPECT_EQ(ReadWhole(file), "earlier capture\r\n");
+        const QString description = expectError(
+            [&] { DatalogCapture::Run(datalog.exchange(), c.count, file, ",", progress, QLocale("en_US")); }, c.number,
+            c.opening);
+        EXPECT_TRUE(description.contains(QStringLiteral("\n") + c.saved + file)) << qPrintable(description);
+        const QList<QByteArray> lines = Lines(file);
+        if (c.record == 0) EXPECT_EQ(ReadWhole(file), "earlier capture\r\n");
+        else ASSERT_EQ(lines.size(), c.record);
+        if (c.record > 0) EXPECT_EQ(lines[0], delimited(CaptureA_en, ","));
         EXPECT_EQ(datalog.commands.size(), c.record + 1) << "nothing asked after the failure";
     }
 
