@@ -27,8 +27,8 @@ void TimestampFormat::appendEightBit(QByteArray& out, int32_t seconds)
     const QDateTime value = DateTimeFromSeconds(seconds);
     const int64_t day = value.date().toJulianDay();
     if (day != cachedDay_) {
-        cachedDate_ = EightBitOr(RegionalFormat::AsciiDigits(locale_.toString(value.date(), shortDateFormat_)),
-                                 fallback_.toString(value.date(), fallbackDateFormat_));
+        const QString date = RegionalFormat::AsciiDigits(locale_.toString(value.date(), shortDateFormat_));
+        cachedDate_ = ToEightBit(FitsEightBit(date) ? date : fallback_.toString(value.date(), fallbackDateFormat_));
         cachedDay_ = day;
     }
     out += cachedDate_;
@@ -36,8 +36,8 @@ void TimestampFormat::appendEightBit(QByteArray& out, int32_t seconds)
     if (time == QTime(0, 0)) return;  // midnight: the date alone
     const int32_t secondOfDay = time.msecsSinceStartOfDay() / 1000;
     if (secondOfDay != cachedSecondOfDay_) {
-        cachedTime_ = EightBitOr(RegionalFormat::AsciiDigits(locale_.toString(time, longTimeFormat_)),
-                                 fallback_.toString(time, fallbackTimeFormat_));
+        const QString text = RegionalFormat::AsciiDigits(locale_.toString(time, longTimeFormat_));
+        cachedTime_ = ToEightBit(FitsEightBit(text) ? text : fallback_.toString(time, fallbackTimeFormat_));
         cachedSecondOfDay_ = secondOfDay;
     }
     out += ' ';
