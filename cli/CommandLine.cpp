@@ -76,7 +76,8 @@ const std::vector<CommandEntry>& commands()
                      {},
                      ErrorStyle::Operation,
                      QStringLiteral("One line of 56 fields per record. Ctrl-C stops after the record under way; the "
-                                    "file then holds the records captured so far (exit code 130)."),
+                                    "file then holds the records captured so far (exit code 130). A failure part-way "
+                                    "keeps the records read before it too, and says how many (exit code 1)."),
                      CliCommands::CaptureDatalog});
         t.push_back({{QStringLiteral("datalog"), QStringLiteral("convert")},
                      QStringLiteral("Convert a stored datalog file into a delimited text file with a header line."),
@@ -85,7 +86,9 @@ const std::vector<CommandEntry>& commands()
                      false,
                      {},
                      ErrorStyle::Operation,
-                     QStringLiteral("No instrument is needed. Ctrl-C stops the conversion and writes no file."),
+                     QStringLiteral("No instrument is needed. CR, LF and CR LF all end a source line; a line that is "
+                                    "not exactly one record stops the conversion naming the line. Ctrl-C stops the "
+                                    "conversion and writes no file."),
                      CliCommands::ConvertDatalog});
         t.push_back({{QStringLiteral("datalog"), QStringLiteral("clear")},
                      QStringLiteral("Clear the instrument's datalog."),
@@ -103,7 +106,9 @@ const std::vector<CommandEntry>& commands()
                      {},
                      ErrorStyle::Operation,
                      QStringLiteral("Ctrl-C stops after the setup under way; the file is then a valid archive of the "
-                                    "setups read so far (exit code 130)."),
+                                    "setups read so far (exit code 130). A reply that is not a setup is asked for "
+                                    "once more; when it still is not, the archive is written, the setups are named "
+                                    "and the exit code is 1: such an archive will not restore."),
                      CliCommands::ArchiveSetups});
         t.push_back({{QStringLiteral("setups"), QStringLiteral("restore")},
                      QStringLiteral("Restore the product setups of an archive file to the instrument."),

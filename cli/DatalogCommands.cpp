@@ -7,6 +7,7 @@
 #include "DatalogConversion.h"
 #include "Environment.h"
 #include "InstrumentOperations.h"
+#include "SafeFileWriter.h"
 #include "Sensor.h"
 #include "TerminalProgress.h"
 
@@ -30,6 +31,7 @@ int CaptureDatalog(CommandContext& context)
 {
     const QString file = context.Arguments().at(0);
     const QString delimiter = context.Delimiter();
+    CheckTargetFile(file);  // before the instrument is asked anything
     InstrumentSession& session = context.Instrument();
 
     const int16_t count = InstrumentOperations::DatalogCount(session.sensor());
@@ -66,6 +68,7 @@ int ConvertDatalog(CommandContext& context)
         tell(QStringLiteral("Cancelled: %1 was not written").arg(target));
         return ExitCode::Interrupted;
     }
+    tell(QStringLiteral("%1 to %2").arg(DatalogConversion::ConvertedRecords(result.recordsWritten), target));
     Env().ShowMessage(DatalogConversion::CompletedMessage, MessageButtons::Ok, MessageIcon::Information);
     return ExitCode::Done;
 }

@@ -7,6 +7,7 @@
 #include "CliFailure.h"
 #include "DisplayRead.h"
 #include "Environment.h"
+#include "SafeFileWriter.h"
 #include "ScreenBitmap.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@ namespace CliCommands {
 int CaptureScreen(CommandContext& context)
 {
     const QString file = context.Arguments().at(0);
+    CheckTargetFile(file);  // before the instrument is asked anything
     InstrumentSession& session = context.Instrument();
     const QByteArray image = ScreenBitmap::FileImage(ScreenCapture::ReadDisplay(session.exchange()));
 

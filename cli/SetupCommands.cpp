@@ -4,6 +4,8 @@
 #include "Commands.h"
 
 #include "CliFailure.h"
+#include "SafeFileWriter.h"
+#include "Environment.h"
 #include "SetupArchive.h"
 #include "SetupDescription.h"
 #include "SetupEdit.h"
@@ -40,6 +42,7 @@ ProductSetup loadSetup(const Exchange& exchange, int setupNumber)
 int ArchiveSetups(CommandContext& context)
 {
     const QString file = context.Arguments().at(0);
+    CheckTargetFile(file);  // before the instrument is asked anything
     InstrumentSession& session = context.Instrument();
     InterruptAsCancel interrupt;
     SetupArchive::ArchiveResult result;
@@ -47,6 +50,8 @@ int ArchiveSetups(CommandContext& context)
         TerminalProgress progress;
         result = SetupArchive::Archive(session.exchange(), file, progress);
     }
+    const QString warning = SetupArchive::UnrestorableWarning(result, file);
+    if (!warning.isEmpty()) Env().ShowMessage(warning, MessageButtons::Ok, MessageIcon::Exclamation);
     if (result.Cancelled) {
         tell(QStringLiteral("Cancelled: %1 of %2 setups archived in %3")
                  .arg(result.SetupsArchived)
@@ -54,7 +59,8 @@ int ArchiveSetups(CommandContext& context)
                  .arg(file));
         return ExitCode::Interrupted;
     }
-    return ExitCode::Done;
+    // A script must not take an archive that will not restore for a good one.
+    return warning.isEmpty() ? ExitCode::Done : ExitCode::Failed;
 }
 
 int RestoreSetups(CommandContext& context)

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "CodeNames.h"
 #include "DatalogLine.h"
+#include "Environment.h"
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
 #include "InstrumentOperations.h"
@@ -81,8 +82,18 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
             ReadRecord(codec, line);
             file.writeLine(line.text());
         } catch (const AppError& error) {
-            throw AppError(error.number(),
-                           QStringLiteral("Record %1 of %2: %3").arg(i).arg(recordCount).arg(error.description()));
+            const QString saved = KeepRecordsRead(file, result.recordsWritten, recordCount);
+            throw AppError(error.number(), QStringLiteral("Record %1 of %2: %3\n%4")
+                                               .arg(i)
+                                               .arg(recordCount)
+                                               .arg(error.description(), saved));
+        } catch (const ProgramEnd&) {
+            // The operator chose to end the program after a timeout: the
+            // records read are kept all the same, and the operator is told.
+            const QString saved = KeepRecordsRead(file, result.recordsWritten, recordCount);
+            Env().ShowMessage(QStringLiteral("Record %1 of %2 was not read.\n%3").arg(i).arg(recordCount).arg(saved),
+                              MessageButtons::Ok, MessageIcon::Exclamation);
+            throw;
         }
         result.recordsWritten = i;
         progress.SetValue(i);
@@ -90,6 +101,21 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
     }
     file.commit();
     return result;
+}
+
+QString KeepRecordsRead(TextFileWriter& file, int32_t recordsRead, int32_t recordCount)
+{
+    const QString name = file.fileName();
+    if (recordsRead <= 0)
+        return QStringLiteral("None of the %1 records was saved; an earlier file %2 is unchanged.").arg(recordCount).arg(name);
+    try {
+        file.commit();
+    } catch (const AppError& error) {
+        return QStringLiteral("None of the %1 records was saved (%2); an earlier file %3 is unchanged.")
+            .arg(recordCount)
+            .arg(error.description(), name);
+    }
+    return QStringLiteral("%1 of %2 records were saved in %3.").arg(recordsRead).arg(recordCount).arg(name);
 }
 
 }  // namespace DatalogCapture

@@ -4,9 +4,14 @@
 //
 // The file replaces an earlier one of the same name only when the capture
 // ends: at the last record, or when the operator cancels (then it holds the
-// records captured so far, the one under way included). An error part-way
-// (a refused or garbled reply, a lost link, a full disk) leaves any earlier
-// file untouched and raises an AppError that names the record.
+// records captured so far, the one under way included). A capture that fails
+// part-way (a refused or garbled reply, a lost link, Cancel after a timeout)
+// keeps the records read before the failure the same way: the operator keeps
+// the data, and the earlier file of that name is replaced as asked. Then an
+// AppError names the record and says how many of how many records were
+// saved; after Cancel in the timeout report (ProgramEnd) a message says so
+// before the program ends. When nothing was read, or the file itself fails
+// (a full disk), nothing replaces an earlier file.
 
 #include "Exchange.h"
 
@@ -17,6 +22,7 @@
 class DatalogLine;
 class FieldCodec;
 class ProgressSink;
+class TextFileWriter;
 
 namespace DatalogCapture {
 
@@ -34,6 +40,11 @@ struct Result {
 // heard before each record, so the record under way is always completed.
 Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileName, const QString& delimiter,
            ProgressSink& progress, const QLocale& locale = QLocale::system());
+
+// Puts the records written so far in place (none: nothing is replaced) and
+// returns the sentence that tells the operator how many of how many records
+// were saved, or why none was.
+QString KeepRecordsRead(TextFileWriter& file, int32_t recordsRead, int32_t recordCount);
 
 // The fields of one "S1" reply loaded in the codec, read from its first field
 // on, added to the line in file order.

@@ -5,6 +5,7 @@
 #include "DatalogLine.h"
 #include "FieldCodec.h"
 #include "ProgressSink.h"
+#include "ReplyText.h"
 #include "TextFiles.h"
 
 #include <array>
@@ -19,6 +20,11 @@ constexpr int Decimals = 4;
 // The code of the lines that hold no record.
 const QByteArray CommentCode = QByteArrayLiteral("#");
 }  // namespace
+
+QString ConvertedRecords(int64_t records)
+{
+    return records == 1 ? QStringLiteral("1 record converted") : QStringLiteral("%1 records converted").arg(records);
+}
 
 QByteArray HeaderLine(const QByteArray& delimiter)
 {
@@ -71,7 +77,8 @@ Result Run(const QString& sSource, const QString& sFileName, const QString& deli
     progress.SetCaption(Caption);
     progress.ClearCancel();
 
-    TextFileReader source(sSource);
+    // Stored files may come from any system: CR, LF and CR LF all end a line.
+    TextFileReader source(sSource, LineEnds::CrLfOrEither);
     TextFileWriter target(sFileName);
     DatalogLine line(delimiter, locale);
     FieldCodec& codec = TheFieldCodec();
@@ -97,6 +104,12 @@ Result Run(const QString& sSource, const QString& sFileName, const QString& deli
                 codec.ResetPosition();
                 line.begin();
                 ReadRecord(codec, line);
+                // The record ends with its last field: anything after it means
+                // the line is not the record it looks like.
+                if (!codec.Unread().isEmpty())
+                    throw AppError(ErrorNumber::MalformedText,
+                                   QStringLiteral("text after the last field of the record: \"%1\"")
+                                       .arg(QuotedText(codec.Unread())));
             } catch (const AppError& error) {
                 throw AppError(error.number(), QStringLiteral("Line %1 of %2: %3")
                                                    .arg(lineNumber)

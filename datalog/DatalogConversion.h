@@ -4,11 +4,15 @@
 // delimited text file with a header line and 51 fields a record. No
 // instrument is needed.
 //
+// CR, LF and CR LF all end a source line. A record line must be consumed
+// exactly: every field read, every skipped stretch upper-case hex, nothing
+// after the last field.
+//
 // The target file replaces an earlier one only when the whole source has been
-// converted. A line that cannot be decoded (an empty line included), an
-// unreadable source or an unwritable target raises an AppError (the line's
-// number and the reason for a bad line) and leaves any earlier target as it
-// was. The Cancel button stops a conversion the same way: a cancelled
+// converted. A line that cannot be decoded (an empty line, text after the
+// last field included), an unreadable source or an unwritable target raises
+// an AppError (the line's number and the reason for a bad line) and leaves
+// any earlier target as it was. The Cancel button stops a conversion the same way: a cancelled
 // conversion leaves no target file, and an earlier file of that name intact,
 // because half a conversion looks complete to whoever opens it later and the
 // source is still there to convert again.
@@ -25,6 +29,9 @@ namespace DatalogConversion {
 
 inline const QString Caption = QStringLiteral("Converting Datalog...");
 inline const QString CompletedMessage = QStringLiteral("Conversion completed");
+// "N records converted": the progress window's status at the end, and the
+// command line's report.
+QString ConvertedRecords(int64_t records);
 inline constexpr int FieldsPerLine = 51;
 
 struct Result {

@@ -10,18 +10,25 @@
 #include <cstring>
 
 TimestampFormat::TimestampFormat(const QLocale& locale)
-    : locale_(locale), longTimeFormat_(RegionalFormat::LongTimeFormat(locale))
+    : locale_(locale),
+      fallback_(QLocale::English, QLocale::UnitedStates),
+      shortDateFormat_(RegionalFormat::ShortDateFormat(locale)),
+      longTimeFormat_(RegionalFormat::LongTimeFormat(locale)),
+      fallbackDateFormat_(RegionalFormat::ShortDateFormat(fallback_)),
+      fallbackTimeFormat_(RegionalFormat::LongTimeFormat(fallback_))
 {
 }
 
 void TimestampFormat::appendEightBit(QByteArray& out, int32_t seconds)
 {
-    // The same calls as RegionalFormat::GeneralDateTime, each made once per
-    // distinct day or time of day instead of once per record.
+    // The texts of RegionalFormat::ShortDate and LongTime, each made once per
+    // distinct day or time of day instead of once per record. Each falls
+    // back to its en_US form when the file's 8-bit text cannot hold it.
     const QDateTime value = DateTimeFromSeconds(seconds);
     const int64_t day = value.date().toJulianDay();
     if (day != cachedDay_) {
-        cachedDate_ = ToEightBit(locale_.toString(value.date(), QLocale::ShortFormat));
+        const QString date = RegionalFormat::AsciiDigits(locale_.toString(value.date(), shortDateFormat_));
+        cachedDate_ = ToEightBit(FitsEightBit(date) ? date : fallback_.toString(value.date(), fallbackDateFormat_));
         cachedDay_ = day;
     }
     out += cachedDate_;
@@ -29,7 +36,8 @@ void TimestampFormat::appendEightBit(QByteArray& out, int32_t seconds)
     if (time == QTime(0, 0)) return;  // midnight: the date alone
     const int32_t secondOfDay = time.msecsSinceStartOfDay() / 1000;
     if (secondOfDay != cachedSecondOfDay_) {
-        cachedTime_ = ToEightBit(locale_.toString(time, longTimeFormat_));
+        const QString text = RegionalFormat::AsciiDigits(locale_.toString(time, longTimeFormat_));
+        cachedTime_ = ToEightBit(FitsEightBit(text) ? text : fallback_.toString(time, fallbackTimeFormat_));
         cachedSecondOfDay_ = secondOfDay;
     }
     out += ' ';

@@ -18,8 +18,8 @@
 
 // The measurement time in the general date-time form of the locale (the short
 // date, then a blank and the long time unless it is exactly midnight), as
-// 8-bit text: the same text as ToEightBit(RegionalFormat::GeneralDateTime(
-// DateTimeFromSeconds(seconds), locale)).
+// 8-bit text: RegionalFormat::ShortDate and LongTime, each replaced by its
+// en_US form when it holds a character that the 8-bit text cannot.
 class TimestampFormat {
 public:
     explicit TimestampFormat(const QLocale& locale);
@@ -27,7 +27,11 @@ public:
 
 private:
     QLocale locale_;
+    QLocale fallback_;
+    QString shortDateFormat_;
     QString longTimeFormat_;
+    QString fallbackDateFormat_;
+    QString fallbackTimeFormat_;
     // Records come in time order, so most share the day of the one before.
     int64_t cachedDay_ = INT64_MIN;
     QByteArray cachedDate_;

@@ -1,6 +1,7 @@
 #include "LocaleNumberFormat.h"
 
 #include "AppError.h"
+#include "RegionalFormat.h"
 #include "TextFiles.h"
 
 #include <algorithm>
@@ -256,24 +257,33 @@ void LocaleNumberFormat::learn()
     }
 
     const QString* symbols[] = {&decimal, &group, &negativePrefix, &negativeSuffix};
-    bool ascii = true;
     for (int k = 0; k < 10; ++k) {
         if (digits[k].isEmpty() || digits[k].size() > LongestSymbol) fast_ = false;
-        wide_.digits[k] = digits[k].toStdU16String();
-        narrow_.digits[k] = ToEightBit(digits[k]).toStdString();
-        ascii = ascii && digits[k] == QString(QChar(u'0' + k));
+        // Written with the ASCII digits whatever the locale's own are.
+        narrow_.digits[k] = std::string(1, static_cast<char>('0' + k));
+        wide_.digits[k] = std::u16string(1, static_cast<char16_t>(u'0' + k));
     }
     for (const QString* s : symbols)
         if (s->size() > LongestSymbol) fast_ = false;
-    wide_.asciiDigits = narrow_.asciiDigits = ascii;
+    wide_.asciiDigits = narrow_.asciiDigits = true;
     wide_.decimal = decimal.toStdU16String();
     wide_.group = group.toStdU16String();
     wide_.negativePrefix = negativePrefix.toStdU16String();
     wide_.negativeSuffix = negativeSuffix.toStdU16String();
-    narrow_.decimal = ToEightBit(decimal).toStdString();
-    narrow_.group = ToEightBit(group).toStdString();
-    narrow_.negativePrefix = ToEightBit(negativePrefix).toStdString();
-    narrow_.negativeSuffix = ToEightBit(negativeSuffix).toStdString();
+
+    // In 8-bit text each element the encoding cannot hold falls back to its
+    // en_US form; the negative form's prefix and suffix go together.
+    narrow_.decimal = EightBitOr(decimal, QStringLiteral(".")).toStdString();
+    narrow_.group = EightBitOr(group, QStringLiteral(",")).toStdString();
+    if (grouping_ && narrow_.group == narrow_.decimal) {
+        // One fell back onto the other's symbol: both take the en_US pair,
+        // or the number could not be read back.
+        narrow_.decimal = ".";
+        narrow_.group = ",";
+    }
+    const bool negativeFits = FitsEightBit(negativePrefix) && FitsEightBit(negativeSuffix);
+    narrow_.negativePrefix = negativeFits ? ToEightBit(negativePrefix).toStdString() : std::string("-");
+    narrow_.negativeSuffix = negativeFits ? ToEightBit(negativeSuffix).toStdString() : std::string();
 }
 
 // The locale's own texts of a few numbers that exercise every symbol and
@@ -296,7 +306,7 @@ QString LocaleNumberFormat::viaLocale(double value, int decimals) const
         char plain[PlainSize];
         if (allZero(plain, plainDigits(std::fabs(value), decimals, plain))) value = 0.0;  // no "-0.00"
     }
-    return locale_.toString(value, 'f', decimals);
+    return RegionalFormat::AsciiDigits(locale_.toString(value, 'f', decimals));
 }
 
 template <typename Char>
@@ -396,7 +406,10 @@ int LocaleNumberFormat::writeEightBit(char* out, double value, int decimals) con
     if (fast_ && narrow_.asciiDigits && scaledSingle(std::fabs(value), decimals, units))
         return writeUnits(out, units, decimals, std::signbit(value) && units != 0);
     if (fast_ && std::isfinite(value)) return render(narrow_, value, decimals, out);
-    const QByteArray text = ToEightBit(viaLocale(value, decimals));
+    // Only a locale whose numbers could not be learnt, or a value that is no
+    // number, comes here: its text, or the en_US text when it does not fit.
+    const QByteArray text = EightBitOr(viaLocale(value, decimals),
+                                       QLocale(QLocale::English, QLocale::UnitedStates).toString(value, 'f', decimals));
     // A finite double has at most 309 whole digits; only a locale with
     // symbols of dozens of characters could get near the room.
     if (text.size() > EightBitRoom)

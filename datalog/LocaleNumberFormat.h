@@ -3,15 +3,19 @@
 // the datalog files (about forty numbers a record, hundreds of thousands of
 // records in a conversion).
 //
-// The text is the one QLocale::toString(value, 'f', decimals) gives: the
-// locale's digits, decimal symbol, digit grouping (QLocale groups unless the
-// locale carries the OmitGroupSeparator option) and negative sign. The digits
-// come from std::to_chars, which rounds correctly, or, for single-precision
-// values (every reading of the instrument), from exact integer arithmetic on
-// the value scaled by 10^decimals; the locale's symbols and grouping are
-// learnt once, from how the locale itself writes a few numbers, and then
-// substituted. A locale whose texts the substitution cannot reproduce is
-// detected when the format is built and then served by QLocale itself.
+// The text is the one QLocale::toString(value, 'f', decimals) gives, with
+// the ASCII digits 0-9 in place of the locale's own (the numbering systems of
+// Arabic, Persian, Devanagari... are not used): the locale's decimal symbol,
+// digit grouping (QLocale groups unless the locale carries the
+// OmitGroupSeparator option) and negative form. In 8-bit text each of these
+// that Latin-1 cannot hold is written in its en_US form ('.', ',', '-'), so a
+// file never holds '?' for a number. The digits come from std::to_chars,
+// which rounds correctly, or, for single-precision values (every reading of
+// the instrument), from exact integer arithmetic on the value scaled by
+// 10^decimals; the locale's symbols and grouping are learnt once, from how
+// the locale itself writes a few numbers, and then substituted. A locale
+// whose texts the substitution cannot reproduce is detected when the format
+// is built and then served by QLocale itself (its digits made ASCII).
 //
 // Rounding, decided here:
 // - A value exactly half-way between two results (0.125 with 2 decimals)

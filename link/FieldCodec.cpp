@@ -1,6 +1,7 @@
 #include "FieldCodec.h"
 
 #include "AppError.h"
+#include "ReplyText.h"
 
 #include <array>
 #include <bit>
@@ -115,7 +116,7 @@ uint64_t FieldCodec::readUnsigned(int bytes, const char* kind)
             malformed(QStringLiteral("Expected %1 at byte %2, but found the character '%3', not an upper-case hex digit")
                           .arg(QLatin1String(kind))
                           .arg(BytePosition())
-                          .arg(QLatin1Char(p[i])));
+                          .arg(QuotedText(QByteArray(1, p[i]))));
         }
         value = (value << 4) | static_cast<uint64_t>(d);
     }
@@ -131,6 +132,18 @@ void FieldCodec::Skip(int bytes)
                       .arg(bytes)
                       .arg(BytePosition())
                       .arg(text_.size() - position_));
+    }
+    // A skipped stretch is fields all the same: text that is no hex there
+    // means the record is not what it should be.
+    const char* p = text_.constData() + position_;
+    for (int i = 0; i < 2 * bytes; ++i) {
+        if (kHexValues[static_cast<uint8_t>(p[i])] < 0) {
+            malformed(QStringLiteral("Expected %1 bytes to skip at byte %2, but found the character '%3', not an "
+                                     "upper-case hex digit")
+                          .arg(bytes)
+                          .arg(BytePosition() + i / 2)
+                          .arg(QuotedText(QByteArray(1, p[i]))));
+        }
     }
     position_ += 2 * bytes;
 }

@@ -11,6 +11,9 @@
 //   Word 2 (unsigned) | Long 4 (signed) | Single 8 (IEEE binary64)
 //   String: one Byte length n, then n bytes of 8-bit text
 //
+// Skip passes over fields it does not read, but they must still be fields:
+// a skipped stretch that is not upper-case hex is malformed.
+//
 // Positions and Skip count bytes after the code. Texts are 8-bit (Latin-1) byte
 // strings, so any byte of a product name survives unchanged both ways.
 // Every malformed input raises an AppError naming what was expected and where.
@@ -47,6 +50,8 @@ public:
     // Bytes read since the code, and bytes left to read.
     int BytePosition() const { return (position_ - codeLength_) / 2; }
     int BytesLeft() const { return (text_.size() - position_) / 2; }
+    // The text after the read position, not yet read.
+    QByteArray Unread() const { return text_.mid(position_); }
 
 private:
     uint64_t readUnsigned(int bytes, const char* kind);

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
+#include "ReplyText.h"
 #include "Sensor.h"
 
 #include <cstdlib>
@@ -35,12 +36,12 @@ void ExpectReply(const QByteArray& reply, char replyCode, const QByteArray& comm
     if (reply.startsWith(ReplyCode::Refused)) {
         throw AppError(ErrorNumber::InstrumentRefused,
                        QStringLiteral("The instrument refused the command %1 (error %2)")
-                           .arg(shownCommand, QString::fromLatin1(reply.mid(1, 2))));
+                           .arg(shownCommand, QuotedText(reply.mid(1, 2))));
     }
     if (!reply.startsWith(replyCode)) {
         throw AppError(ErrorNumber::InstrumentRefused,
                        QStringLiteral("Unexpected reply to the command %1: \"%2\"")
-                           .arg(shownCommand, QString::fromLatin1(reply.left(24))));
+                           .arg(shownCommand, QuotedText(reply)));
     }
 }
 

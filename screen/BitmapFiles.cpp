@@ -1,10 +1,10 @@
 #include "BitmapFiles.h"
 
 #include "AppError.h"
+#include "SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 namespace ScreenCapture {
@@ -45,14 +45,9 @@ void CopyFileReplacing(const QString& source, const QString& target)
     if (input.error() != QFileDevice::NoError) fileError(QStringLiteral("Cannot read"), source, input.errorString());
     input.close();
 
-    QSaveFile output(target);
-    if (!output.open(QIODevice::WriteOnly)) fileError(QStringLiteral("Cannot save"), target, output.errorString());
-    if (output.write(content) != content.size()) {
-        const QString reason = output.errorString();
-        output.cancelWriting();
-        fileError(QStringLiteral("Cannot save"), target, reason);
-    }
-    if (!output.commit()) fileError(QStringLiteral("Cannot save"), target, output.errorString());
+    SafeFileWriter output(target);
+    output.write(content);
+    output.commit();
 }
 
 }  // namespace ScreenCapture

@@ -14,9 +14,10 @@ namespace ScreenCapture {
 QString WriteTemporaryBitmap(const QString& folder, const QByteArray& image);
 
 // Copies the source file to the target, replacing any existing target. The
-// copy is written beside the target and renamed over it only when complete, so
-// a failure leaves an earlier target as it was. Raises AppError (file access)
-// naming the file and the reason.
+// copy is written beside the target and renamed over it only when complete
+// (SafeFileWriter), so a failure leaves an earlier target as it was. Raises
+// AppError (file access) naming the file and the reason; a target that is not
+// a regular file is refused before anything is written.
 void CopyFileReplacing(const QString& source, const QString& target);
 
 }  // namespace ScreenCapture

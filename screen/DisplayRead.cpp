@@ -4,6 +4,7 @@
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
 #include "InstrumentOperations.h"
+#include "ReplyText.h"
 #include "ScreenBitmap.h"
 
 namespace ScreenCapture {
@@ -23,7 +24,7 @@ QByteArray ReadDisplay(const Exchange& exchange)
                            .arg(QString::fromLatin1(command))
                            .arg(ScreenBitmap::PixelAreaBytes)
                            .arg(digits)
-                           .arg(QString::fromLatin1(reply.left(CommandCodeLength(reply)))));
+                           .arg(QuotedText(reply.left(CommandCodeLength(reply)))));
     }
 
     FieldCodec& codec = TheFieldCodec();

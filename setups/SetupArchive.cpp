@@ -2,9 +2,12 @@
 
 #include "AppError.h"
 #include "InstrumentCommands.h"
+#include "ReplyText.h"
+#include "SetupLineShape.h"
 #include "SetupRecord.h"
 #include "TextFiles.h"
 
+#include <QStringList>
 #include <optional>
 
 namespace SetupArchive {
@@ -85,6 +88,13 @@ int restoredSetupIndex(const QByteArray& reply, const SetupLine& line, const QSt
     }
 }
 
+// A reply to "P1" for the setup: a whole setup write of that setup.
+bool isSetupReply(const QByteArray& reply, int setupNumber)
+{
+    const SetupLineShape shape = CheckSetupLine(reply);
+    return shape.isSetup && shape.setupIndex == setupNumber - 1;
+}
+
 void startProgress(ProgressSink& progress, const char* caption)
 {
     progress.SetCaption(QString::fromLatin1(caption));
@@ -108,7 +118,15 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
         }
         progress.SetStatus(QStringLiteral("%1 / %2").arg(setupNumber).arg(SetupCount));
         const QByteArray command = ReadSetupCommand(setupNumber, codec);
-        const QByteArray reply = exchange(command);
+        QByteArray reply = exchange(command);
+        if (!isSetupReply(reply, setupNumber)) {
+            reply = exchange(command);  // once more: a busy or garbled answer may pass
+            const SetupLineShape shape = CheckSetupLine(reply);
+            if (!isSetupReply(reply, setupNumber))
+                result.NotSetups.push_back({setupNumber, reply,
+                                            shape.isSetup ? QStringLiteral("it holds setup %1").arg(shape.setupIndex + 1)
+                                                          : shape.problem});
+        }
         file.writeLine(reply);
         ++result.SetupsArchived;
         progress.SetValue(setupNumber);
@@ -116,6 +134,21 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
     }
     file.commit();
     return result;
+}
+
+QString UnrestorableWarning(const ArchiveResult& result, const QString& sFileName)
+{
+    if (result.NotSetups.empty()) return {};
+    // The head of each reply is enough to recognise it.
+    constexpr int ReplyShown = 40;
+    QStringList setups;
+    for (const UnreadSetup& setup : result.NotSetups)
+        setups << QStringLiteral("setup %1 (\"%2\": %3)")
+                      .arg(setup.SetupNumber)
+                      .arg(QuotedText(setup.Reply, ReplyShown), setup.Problem);
+    return QStringLiteral("The archive %1 was written, but it will not restore: asked twice, the instrument did not "
+                          "answer with the setup for %2.")
+        .arg(sFileName, setups.join(QStringLiteral(", ")));
 }
 
 RestoreResult Restore(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)

@@ -17,8 +17,11 @@
 // read or the operator cancelled (then it holds the setups read so far and is
 // a valid archive of the first setups). A failure part-way leaves an earlier
 // file of that name as it was.
-// Replies are not checked: each is archived as the instrument sent it, a
-// refusal included, so that the file shows what the instrument answered.
+// A reply that is not a setup (CheckSetupLine: a refusal, a garbled or cut
+// reply, one for another setup) is asked for once more. One that still is not
+// is archived as the instrument sent it, so that the file shows what the
+// instrument answered; the result names each such setup, and the operator is
+// warned (UnrestorableWarning) that the archive will not restore.
 //
 // Restore sends each setup line unchanged, in file order; the line alone
 // decides which setup it restores. No line is decoded here: the instrument
@@ -59,9 +62,17 @@ inline constexpr const char* Header = "TR8KZ Product Setups";
 inline constexpr const char* ArchiveCaption = "Archiving Product Setups...";
 inline constexpr const char* RestoreCaption = "Restoring Product Setups...";
 
+// A setup whose reply was not a setup, asked twice.
+struct UnreadSetup {
+    int SetupNumber = 0;  // 1..250
+    QByteArray Reply;     // the second reply, as archived
+    QString Problem;      // what CheckSetupLine found wrong with it
+};
+
 struct ArchiveResult {
     int SetupsArchived = 0;  // replies written after the header
     bool Cancelled = false;  // the operator stopped it before setup 250
+    std::vector<UnreadSetup> NotSetups;  // in setup order; empty when all were setups
 };
 
 struct RestoreResult {
@@ -75,6 +86,11 @@ struct RestoreResult {
 // Reads setups 1..250 with "P1" and writes the archive file sFileName.
 ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, ProgressSink& progress,
                       FieldCodec& codec = TheFieldCodec());
+
+// The warning for an archive that holds replies which are not setups: names
+// each setup and its reply, and says that the archive will not restore.
+// Empty when every reply was a setup.
+QString UnrestorableWarning(const ArchiveResult& result, const QString& sFileName);
 
 // Sends the setup lines of the archive file sFileName back to the instrument.
 RestoreResult Restore(const Exchange& exchange, const QString& sFileName, ProgressSink& progress,

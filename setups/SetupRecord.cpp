@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "InstrumentCommands.h"
+#include "ReplyText.h"
 #include "Rounding.h"
 
 namespace {
@@ -146,5 +147,5 @@ void ThrowIfRefused(const QByteArray& reply, const QByteArray& command)
     if (!reply.startsWith(ReplyCode::Refused)) return;
     throw AppError(ErrorNumber::InstrumentRefused,
                    QStringLiteral("The instrument refused the command %1 (error %2)")
-                       .arg(QString::fromLatin1(command.left(12)), QString::fromLatin1(reply.mid(1, 8))));
+                       .arg(QString::fromLatin1(command.left(12)), QuotedText(reply.mid(1, 8))));
 }

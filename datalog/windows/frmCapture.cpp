@@ -7,6 +7,7 @@
 #include "MainWindowServices.h"
 #include "Preferences.h"
 #include "ReportError.h"
+#include "SafeFileWriter.h"
 #include "SetupArchive.h"
 #include "modGlobals.h"
 
@@ -81,6 +82,15 @@ void frmCapture::Form_Load() { modGlobals::ApplyFormIcon(this); }
 
 void frmCapture::UploadDatalog(const QString& sFileName)
 {
+    // A target that cannot be written is refused before the instrument is
+    // asked anything.
+    try {
+        CheckTargetFile(sFileName);
+    } catch (const AppError& error) {
+        Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical, modGlobals::MainCaption);
+        Unload();
+        return;
+    }
     MainWindowServices& main = MainWindow();
     const int16_t count = main.DatalogCount();  // once, before anything is shown
     CaptureDatalog(main.ReportingExchange(), count, sFileName);
@@ -98,6 +108,7 @@ void frmCapture::ConvertDatalog(const QString& sSource, const QString& sFileName
     RunOperation(DatalogConversion::Caption, [&] {
         const auto result = DatalogConversion::Run(sSource, sFileName, GetDelimiter(), *this, QLocale());
         // A cancelled conversion wrote nothing; the operator knows why.
+        if (!result.cancelled) SetStatus(DatalogConversion::ConvertedRecords(result.recordsWritten));
         if (!result.cancelled)
             Env().ShowMessage(DatalogConversion::CompletedMessage, MessageButtons::Ok, MessageIcon::Information,
                               modGlobals::MainCaption);
@@ -107,7 +118,10 @@ void frmCapture::ConvertDatalog(const QString& sSource, const QString& sFileName
 void frmCapture::UploadSetups(const QString& sFileName)
 {
     RunOperation(QString::fromLatin1(SetupArchive::ArchiveCaption), [&] {
-        SetupArchive::Archive(MainWindow().ReportingExchange(), sFileName, *this);
+        const auto result = SetupArchive::Archive(MainWindow().ReportingExchange(), sFileName, *this);
+        const QString warning = SetupArchive::UnrestorableWarning(result, sFileName);
+        if (!warning.isEmpty())
+            Env().ShowMessage(warning, MessageButtons::Ok, MessageIcon::Exclamation, modGlobals::MainCaption);
     }, OnError::ReportAsFatal);
 }
 

@@ -16,10 +16,14 @@
 // the exchange that timed out (the main window's ReportingExchange). Any
 // other AppError raised by a datalog capture or conversion is shown in a
 // message box (critical icon, the main caption as title, the error's
-// description) and the window closes; the program goes on, and the file
-// being written is left as it was before. Archive and restore leave their
-// errors to the common error report ("Fatal Error #", then the program
-// ends), as every other instrument command does. ProgramEnd is never caught.
+// description) and the window closes; the program goes on. A capture keeps
+// the records read before the failure (the message says how many); a
+// conversion leaves the target as it was before. A capture's target that is
+// not a regular file is refused before the instrument is asked anything.
+// Archive and restore leave their errors to the common error report ("Fatal
+// Error #", then the program ends), as every other instrument command does;
+// an archive that holds replies which are not setups ends with a warning
+// (exclamation icon) naming them. ProgramEnd is never caught.
 //
 // While an operation runs the main window's menus are disabled, so no second
 // operation can start; closing the window through its title bar acts as
@@ -50,7 +54,8 @@ public:
     void UploadDatalog(const QString& sFileName);
     // The capture itself, with the exchange and the record count given.
     void CaptureDatalog(const Exchange& exchange, int32_t recordCount, const QString& sFileName);
-    // Converts a stored datalog file; "Conversion completed" when done.
+    // Converts a stored datalog file; "N records converted" in the status
+    // bar and "Conversion completed" when done.
     void ConvertDatalog(const QString& sSource, const QString& sFileName);
     // Archives all product setups into the file, and restores them from it.
     void UploadSetups(const QString& sFileName);

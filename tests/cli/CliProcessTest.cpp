@@ -7,6 +7,7 @@
 #include "ProgressSink.h"
 #include "Sensor.h"
 #include "SimulatorDriver.h"
+#include "SimDatalog.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -282,6 +283,12 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
 {
     Workspace ws;
     const QString modelTrace = ws.path("model.log");
+    // A stored datalog of two records with CR-only line ends.
+    {
+        QFile stored(ws.path("stored.txt"));
+        ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
+        stored.write(EncodeStoredDatalogLine(SimDatalogRecord{}, 0) + "\r" + EncodeStoredDatalogLine(SimDatalogRecord{}, 1) + "\r");
+    }
     // The arguments, tr8kz-sim's options (none: no tr8kz-sim), TR8KZ_TIMEOUT_MS, the exit code, and the
     // whole of standard error when it ends a line, else a part of it.
     const struct { QStringList arguments, simOptions; const char* timeoutMs; int code; QString err; } cases[] = {
@@ -290,9 +297,19 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
          "The firmware in the attached instrument is not compatible with this program\n\n"
          "Please contact Velmora to obtain upgrade information\n"},
         {{"datalog", "convert", ws.path("missing.txt"), ws.path("out.txt")}, {}, nullptr, 1, "missing.txt"},
+        {{"datalog", "convert", ws.path("stored.txt"), ws.path("converted.txt")}, {}, nullptr, 0,
+         "2 records converted to " + ws.path("converted.txt") + "\nConversion completed\n"},
         // The third record's reply never comes: a one-second timeout, not the instrument's fifteen.
         {{"datalog", "capture", ws.path("capture.txt")}, {"--fault", "S1:3:noreply"}, "1000", 1,
-         "Communications Timeout\nRecord 3 of 120"},
+         "Communications Timeout\nRecord 3 of 120: "},
+        // Targets that are no regular file, refused before the instrument is asked anything (no tr8kz-sim runs).
+        {{"datalog", "capture", "/dev/full", "--port", "/nonexistent"}, {}, nullptr, 1,
+         "Cannot write the file /dev/full: it is not a regular file"},
+        {{"setups", "archive", ws.dir.path(), "--port", "/nonexistent"}, {}, nullptr, 1, ": it is a folder"},
+        {{"screen", "/dev/null", "--port", "/nonexistent"}, {}, nullptr, 1, "it is not a regular file"},
+        // Setup 5 refused, and refused again when asked once more.
+        {{"setups", "archive", ws.path("archive.txt")}, {"--fault", "P1:5:refused", "--fault", "P1:6:refused"}, nullptr,
+         1, "but it will not restore: asked twice, the instrument did not answer with the setup for setup 5 (\"?04\""},
         {{"frobnicate"}, {}, nullptr, 2, ""},
         {{"datalog", "capture"}, {}, nullptr, 2, ""},
         {QStringList{"setup", "show", "251"} + Simulator, {}, nullptr, 2, ""},
@@ -314,8 +331,10 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
         EXPECT_TRUE(ran.code == c.code && errAsSaid && ran.out.isEmpty())
             << "exit code " << ran.code << "\nout: " << ran.out.toStdString() << "\nerr: " << ran.err.toStdString();
     }
-    // A failed capture or conversion leaves no file.
-    EXPECT_FALSE(QFile::exists(ws.path("out.txt")) || QFile::exists(ws.path("capture.txt")));
+    // A failed conversion leaves no file; a failed capture keeps the records read.
+    EXPECT_FALSE(QFile::exists(ws.path("out.txt")));
+    EXPECT_EQ(crLfLines(readFile(ws.path("capture.txt"))).size(), 2);
+    EXPECT_EQ(crLfLines(readFile(ws.path("archive.txt"))).size(), 251) << "the archive is written all the same";
     // The other model: "+" after the identification, then the device closed.
     const QByteArray traced = readFile(modelTrace);
     EXPECT_TRUE(traced.contains("> +\n") && traced.endsWith("close\n") && !traced.contains("> D0001")) << traced.data();

@@ -48,30 +48,31 @@ SimDatalogRecord recordB()
 QByteArray delimited(QByteArray line, const QByteArray& delimiter) { return line.replace("~", delimiter); }
 QByteArray times(const char* fields, int count) { return QByteArray(fields).repeated(count); }
 
-const QByteArray CaptureA_en = "1~Blue, Paint~S|01~12~WORKING~DELTA~7~Std~3/15/24 2:03:09 PM~D65/10~CIE Lab~dE*"
+const QByteArray CaptureA_en = "1~Blue, Paint~S|01~12~WORKING~DELTA~7~Std~3/15/2024 2:03:09 PM~D65/10~CIE Lab~dE*"
                                "~height~mm~1,234.50~0.000~12,345.678~0.063" + times("~0.500", 28) +
                                "~50.0625~-3.5000~0.0000~0.0000~0.0000~-4,321.1235~1.5000~0.0000~0.3333~98.765";
-const QByteArray CaptureB_en = "2~~a\tb;c~0~~~-3~Sam~3/15/24~~~~distance~in.~0.13" + times("~7.250", 31) +
+const QByteArray CaptureB_en = "2~~a\tb;c~0~~~-3~Sam~3/15/2024~~~~distance~in.~0.13" + times("~7.250", 31) +
                                "~-1,234.6250" + times("~0.0000", 8) + "~2.000";
-const QByteArray CaptureA_de = "1~Blue, Paint~S|01~12~WORKING~DELTA~7~Std~15.03.24 14:03:09~D65/10~CIE Lab~dE*"
+const QByteArray CaptureA_de = "1~Blue, Paint~S|01~12~WORKING~DELTA~7~Std~15.03.2024 14:03:09~D65/10~CIE Lab~dE*"
                                "~height~mm~1.234,50~0,000~12.345,678~0,063" + times("~0,500", 28) +
                                "~50,0625~-3,5000~0,0000~0,0000~0,0000~-4.321,1235~1,5000~0,0000~0,3333~98,765";
-const QByteArray CaptureB_de = "2~~a\tb;c~0~~~-3~Sam~15.03.24~~~~distance~in.~0,13" + times("~7,250", 31) +
+const QByteArray CaptureB_de = "2~~a\tb;c~0~~~-3~Sam~15.03.2024~~~~distance~in.~0,13" + times("~7,250", 31) +
                                "~-1.234,6250" + times("~0,0000", 8) + "~2,000";
 const QByteArray Header = "log~product~ID~setup~stdtype~viewtype~seq~type~timestamp~illobs~scale~index~spectrum" +
                           times("~", 31) + "scaledata" + times("~", 6) + "indexdata~";
-const QByteArray ConvertedA_en = "1~Blue, Paint~S|01~12~WORKING~DELTA~3::7~Std~3/15/24 2:03:09 PM~D65/10~CIE Lab~dE*"
+const QByteArray ConvertedA_en = "1~Blue, Paint~S|01~12~WORKING~DELTA~3::7~Std~3/15/2024 2:03:09 PM~D65/10~CIE Lab~dE*"
                                  "~0.0000~12,345.6777~0.0625" + times("~0.5000", 28) +
                                  "~50.0625~-3.5000~0.0000~0.0000~0.0000~-4,321.1235~1.5000~0.0000";
-const QByteArray ConvertedB_en = "2~~a\tb;c~0~~~-1::-3~Sam~3/15/24~~~" + times("~7.2500", 31) + "~-1,234.6250" +
+const QByteArray ConvertedB_en = "2~~a\tb;c~0~~~-1::-3~Sam~3/15/2024~~~" + times("~7.2500", 31) + "~-1,234.6250" +
                                  times("~0.0000", 7);
-const QByteArray ConvertedA_de = "1~Blue, Paint~S|01~12~WORKING~DELTA~3::7~Std~15.03.24 14:03:09~D65/10~CIE Lab~dE*"
+const QByteArray ConvertedA_de = "1~Blue, Paint~S|01~12~WORKING~DELTA~3::7~Std~15.03.2024 14:03:09~D65/10~CIE Lab~dE*"
                                  "~0,0000~12.345,6777~0,0625" + times("~0,5000", 28) +
                                  "~50,0625~-3,5000~0,0000~0,0000~0,0000~-4.321,1235~1,5000~0,0000";
-const QByteArray ConvertedB_de = "2~~a\tb;c~0~~~-1::-3~Sam~15.03.24~~~" + times("~7,2500", 31) + "~-1.234,6250" +
+const QByteArray ConvertedB_de = "2~~a\tb;c~0~~~-1::-3~Sam~15.03.2024~~~" + times("~7,2500", 31) + "~-1.234,6250" +
                                  times("~0,0000", 7);
 
-void expectError(const std::function<void()>& run, int32_t number, const QString& opening)
+// The description of the error, which must have the number and opening.
+QString expectError(const std::function<void()>& run, int32_t number, const QString& opening)
 {
     try {
         run();
@@ -79,7 +80,9 @@ void expectError(const std::function<void()>& run, int32_t number, const QString
     } catch (const AppError& error) {
         EXPECT_EQ(error.number(), number);
         EXPECT_TRUE(error.description().startsWith(opening)) << qPrintable(error.description());
+        return error.description();
     }
+    return {};
 }
 
 class DatalogFiles : public ::testing::Test {
@@ -124,24 +127,33 @@ TEST_F(DatalogFiles, CaptureAndConversionWriteEveryFieldInEachFormat)
     EXPECT_EQ(Lines(target), QList<QByteArray>{delimited(Header, ",")});
 }
 
-TEST_F(DatalogFiles, FailurePartWayNamesTheRecordOrLineAndKeepsTheEarlierFile)
+TEST_F(DatalogFiles, FailurePartWayNamesTheRecordKeepsTheRecordsReadOrTheEarlierFile)
 {
     const QByteArray cut = ("s" + EncodeDatalogReplyFields(recordB(), 1)).chopped(10);  // the last Single cut short
     struct Case {
-        int record;
+        int record;  // from 0
         QByteArray reply;
         int count;
         int32_t number;
         QString opening;
+        QString saved;
     };
-    const Case cases[] = {{2, "?05", 4, ErrorNumber::InstrumentRefused, "Record 3 of 4: "},
-                          {1, cut, 2, ErrorNumber::MalformedText, "Record 2 of 2: "}};
+    const Case cases[] = {
+        {2, "?05", 4, ErrorNumber::InstrumentRefused, "Record 3 of 4: ", "2 of 4 records were saved in "},
+        {1, cut, 2, ErrorNumber::MalformedText, "Record 2 of 2: ", "1 of 2 records were saved in "},
+        {0, "?05", 2, ErrorNumber::InstrumentRefused, "Record 1 of 2: ", "None of the 2 records was saved; an earlier file "},
+    };
     for (const Case& c : cases) {
         FakeDatalog datalog{{recordA(), recordB(), recordA(), recordB()}, {{c.record, c.reply}}};
         WriteWhole(file, "earlier capture\r\n");
-        expectError([&] { DatalogCapture::Run(datalog.exchange(), c.count, file, ",", progress, QLocale("en_US")); },
-                    c.number, c.opening);
-        EXPECT_EQ(ReadWhole(file), "earlier capture\r\n");
+        const QString description = expectError(
+            [&] { DatalogCapture::Run(datalog.exchange(), c.count, file, ",", progress, QLocale("en_US")); }, c.number,
+            c.opening);
+        EXPECT_TRUE(description.contains(QStringLiteral("\n") + c.saved + file)) << qPrintable(description);
+        const QList<QByteArray> lines = Lines(file);
+        if (c.record == 0) EXPECT_EQ(ReadWhole(file), "earlier capture\r\n");
+        else ASSERT_EQ(lines.size(), c.record);
+        if (c.record > 0) EXPECT_EQ(lines[0], delimited(CaptureA_en, ","));
         EXPECT_EQ(datalog.commands.size(), c.record + 1) << "nothing asked after the failure";
     }
 
@@ -165,7 +177,7 @@ TEST_F(DatalogFiles, ConversionOfMoreThan32767Lines)
     const QList<QByteArray> lines = Lines(target);
     ASSERT_EQ(lines.size(), 33001);
     // The last source line holds log index 32999 % 32768 = 231.
-    EXPECT_EQ(lines.last(), "232,,,1,PHYSICAL,ABSOLUTE,0::0,Sam,1/1/70,A/2,(...),(...)" + times(",0.0000", 39));
+    EXPECT_EQ(lines.last(), "232,,,1,PHYSICAL,ABSOLUTE,0::0,Sam,1/1/1970,A/2,(...),(...)" + times(",0.0000", 39));
     for (const QByteArray& line : lines) ASSERT_EQ(line.count(',') + 1, 51);
 }
 

@@ -14,6 +14,7 @@
 #include "modGlobals.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -100,7 +101,7 @@ TEST_F(frmCaptureTest, CancelEscapeAndCloseKeepTheRecordsUpToTheOneUnderWay)
     EXPECT_TRUE(env.messages.empty());
 }
 
-TEST_F(frmCaptureTest, FailureIsShownAndTheProgramGoesOn)
+TEST_F(frmCaptureTest, FailureIsShownTheRecordsReadKeptAndTheProgramGoesOn)
 {
     datalog.replaced[1] = "?05";
     WriteWhole(file, "earlier capture\r\n");
@@ -109,7 +110,10 @@ TEST_F(frmCaptureTest, FailureIsShownAndTheProgramGoesOn)
     EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(env.messages[0].title, "TR8 KZ Utility");
     EXPECT_TRUE(env.messages[0].text.startsWith("Record 2 of 3: ")) << qPrintable(env.messages[0].text);
-    EXPECT_EQ(ReadWhole(file), "earlier capture\r\n");
+    EXPECT_TRUE(env.messages[0].text.endsWith("\n1 of 3 records were saved in " + file + ".")) << qPrintable(env.messages[0].text);
+    const QList<QByteArray> lines = Lines(file);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith("1,P,"));
     EXPECT_FALSE(frmCapture::exists());
 }
 
@@ -139,14 +143,37 @@ TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
             EXPECT_TRUE(main.menuBar()->isEnabled());
         } else {
             EXPECT_THROW(frmCapture::instance().UploadDatalog(file), ProgramEnd);
-            EXPECT_EQ(ReadWhole(file), "earlier capture\r\n");
+            // The record read before the timeout is kept, and the operator told.
+            const QList<QByteArray> lines = Lines(file);
+            ASSERT_EQ(lines.size(), 1);
+            EXPECT_TRUE(lines[0].startsWith("1\t"));
+            ASSERT_EQ(env.messages.size(), 2u);
+            EXPECT_EQ(env.messages[1].text, "Record 2 of 3 was not read.\n1 of 3 records were saved in " + file + ".");
             EXPECT_FALSE(frmCapture::exists());
         }
         EXPECT_FALSE(menusEnabled) << "no second operation can start during the capture";
-        ASSERT_EQ(env.messages.size(), 1u) << "the timeout's question and nothing after it";
         EXPECT_EQ(env.messages[0].text, "Communications Timeout");
         flushUnloaded();
     }
 }
 
 }  // namespace
+
+TEST_F(frmCaptureTest, UploadRefusesATargetThatIsNoRegularFileBeforeAskingTheInstrument)
+{
+    auto instrument = std::make_shared<SimInstrument>(SimOptions{});
+    frmUtility main(SimulatorFactory(instrument));
+    main.Form_Load();
+    for (const QString& target : {env.path("folder"), QStringLiteral("/dev/full")}) {
+        QDir().mkpath(env.path("folder"));
+        instrument->ClearLogs();
+        env.messages.clear();
+        frmCapture::instance().UploadDatalog(target);
+        EXPECT_TRUE(instrument->ReceivedCommands().isEmpty()) << qPrintable(target);
+        ASSERT_EQ(env.messages.size(), 1u);
+        EXPECT_TRUE(env.messages[0].text.startsWith("Cannot write the file " + target + ": it is "))
+            << qPrintable(env.messages[0].text);
+        flushUnloaded();
+        EXPECT_FALSE(frmCapture::exists());
+    }
+}

@@ -45,14 +45,14 @@ TEST(Identification, LabelsFilledFromTheInstrumentAndATimeoutWhileLoading)
     };
     const auto Retry = MessageAnswer::Retry;
     const Case cases[] = {
-        {US, QTime(0, 0), 0, {}, "2.0.117", 0, Retry, 2, "12/5/26", "0  (0% full)"},
-        {US, QTime(14, 3, 9), 120, {}, "", 0, Retry, 2, "12/5/26 2:03:09 PM", "120  (6% full)"},
-        {German, QTime(0, 0), 2000, {}, "2.0.117", 0, Retry, 2, "05.12.26", "2000  (100% full)"},
+        {US, QTime(0, 0), 0, {}, "2.0.117", 0, Retry, 2, "12/5/2026", "0  (0% full)"},
+        {US, QTime(14, 3, 9), 120, {}, "", 0, Retry, 2, "12/5/2026 2:03:09 PM", "120  (6% full)"},
+        {German, QTime(0, 0), 2000, {}, "2.0.117", 0, Retry, 2, "05.12.2026", "2000  (100% full)"},
         // More records than the instrument should hold: no cap.
-        {German, QTime(14, 3, 9), 2000, holds2500, "3.07", 0, Retry, 2, "05.12.26 14:03:09", "2500  (125% full)"},
+        {German, QTime(14, 3, 9), 2000, holds2500, "3.07", 0, Retry, 2, "05.12.2026 14:03:09", "2500  (125% full)"},
         // Retry asks again and loading goes on; Cancel ends the program with no further message.
-        {German, QTime(14, 3, 9), 120, {}, "3.07", 1, Retry, 3, "05.12.26 14:03:09", "120  (6% full)"},
-        {German, QTime(14, 3, 9), 120, {}, "3.07", 2, Retry, 3, "05.12.26 14:03:09", "120  (6% full)"},
+        {German, QTime(14, 3, 9), 120, {}, "3.07", 1, Retry, 3, "05.12.2026 14:03:09", "120  (6% full)"},
+        {German, QTime(14, 3, 9), 120, {}, "3.07", 2, Retry, 3, "05.12.2026 14:03:09", "120  (6% full)"},
         {German, QTime(14, 3, 9), 120, {}, "3.07", 1, MessageAnswer::Cancel, 1, "", ""},
     };
     for (const Case& c : cases) {

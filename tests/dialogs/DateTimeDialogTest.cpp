@@ -30,7 +30,7 @@ TEST(SetClock, SetSendsTheTimeOfTheClickEscapeSendsNothingEnterSets)
     main.env.fixedNow = At140309;
     frmDateTime clicked;
     clicked.show();
-    EXPECT_EQ(shown(clicked), "12/5/26 2:03:09 PM");
+    EXPECT_EQ(shown(clicked), "12/5/2026 2:03:09 PM");
     // Seven seconds pass before the click, and the label has not caught up.
     main.env.fixedNow = At140309.addSecs(7);
     clicked.findChild<QPushButton*>(QStringLiteral("cmdSet"))->click();
@@ -81,7 +81,7 @@ TEST(SetClock, LabelFollowsEachChangeOfTheSecondsWithinTheInterval)
     main.env.fixedNow = At140309;
     frmDateTime window;
     window.show();
-    const QString expected[] = {"05.12.26 14:03:10", "05.12.26 14:03:11", "05.12.26 14:03:12"};
+    const QString expected[] = {"05.12.2026 14:03:10", "05.12.2026 14:03:11", "05.12.2026 14:03:12"};
     for (int step = 1; step <= 3; ++step) {
         QTest::qWait(40 * step);  // at different points of the timer's period
         main.env.fixedNow = At140309.addSecs(step);

@@ -1,16 +1,19 @@
 // Files that are not what the operation expects, given to the datalog
-// conversion through its window: an empty file, a binary file and lines
-// longer than a record. Lines cut short, empty lines and sources of more than
+// conversion through its window: an empty file, a binary file, every kind of
+// line end, and lines that are more, or other, than a record. Lines cut short, empty lines and sources of more than
 // 32767 lines are proven by the datalog engine's tests; restore files (empty,
 // wrong header, more than 250 setups, damaged lines, a line the instrument
 // refuses) by the setups tests and DamagedReplyTest.
+#include "FieldCodec.h"
 #include "HardeningSupport.h"
 #include "Preferences.h"
 #include "SimDatalog.h"
 #include "frmCapture.h"
 #include "modGlobals.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QStatusBar>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -81,21 +84,64 @@ TEST_F(BadFile, BinaryFileIsRefusedAtItsFirstLineAndNothingIsWritten)
     EXPECT_FALSE(frmCapture::exists());
 }
 
-TEST_F(BadFile, TextAfterARecordIsIgnoredAndTheRecordConverted)
+// The status the progress window shows last (it is unloaded, not yet deleted).
+QString lastStatus()
 {
-    // The stored layout ends after the index data; what a line holds beyond
-    // it (newer firmware, a tool that appended a note) does not change the
-    // record. A megabyte of it included.
-    WriteWhole(source, stored[0] + "\r\n" + stored[1] + "\r\n" + stored[2] + "\r\n");
-    convert();
-    ASSERT_EQ(messages(), QStringList{QStringLiteral("Conversion completed")});
-    const QList<QByteArray> plain = Lines(target);
-    ASSERT_EQ(plain.size(), 4);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QStringLiteral("frmCapture"))
+            if (auto* bar = widget->findChild<QStatusBar*>(QStringLiteral("sbMessage"))) return bar->currentMessage();
+    return {};
+}
 
-    env.messages.clear();
-    WriteWhole(source, stored[0] + "00FF\r\n" + stored[1] + " ; checked by QA\r\n" + stored[2] +
-                           QByteArray(1 << 20, 'F') + "\r\n");
-    convert();
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Conversion completed")});
-    EXPECT_EQ(Lines(target), plain);
+TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactly)
+{
+    // Where the second record's first skipped stretch begins: after the log
+    // number, two names, five Ints, a Bool, a Long and an Int.
+    FieldCodec codec;
+    codec.SetText(stored[1]);
+    codec.ReadWord();
+    codec.ReadString();
+    codec.ReadString();
+    for (int i = 0; i < 5; ++i) codec.ReadInt();
+    codec.ReadBool();
+    codec.ReadLong();
+    codec.ReadInt();
+    QByteArray notHexSkipped = stored[1];
+    notHexSkipped[CommandCodeLength(stored[1]) + 2 * codec.BytePosition() + 1] = 'g';
+
+    const QByteArray& a = stored[0];
+    const QByteArray& b = stored[1];
+    const QByteArray& c = stored[2];
+    const struct { const char* name; QByteArray source; int badLine; } cases[] = {
+        {"CR LF", a + "\r\n" + b + "\r\n" + c + "\r\n", 0},
+        {"CR alone", a + "\r" + b + "\r" + c + "\r", 0},
+        {"LF alone, no end at the last", a + "\n" + b + "\n" + c, 0},
+        {"mixed", a + "\r" + b + "\n" + c + "\r\n", 0},
+        {"a field's worth after a record", a + "00FF\r\n" + b + "\r\n" + c + "\r\n", 1},
+        {"a note after a record", a + "\r\n" + b + " ; checked by QA\r\n" + c + "\r\n", 2},
+        {"a megabyte after a record", a + "\r\n" + b + "\r\n" + c + QByteArray(1 << 20, 'F') + "\r\n", 3},
+        {"one hex digit after a record", a + "\r\n" + b + "\r\n" + c + "F", 3},
+        {"a skipped stretch that is not hex", a + "\r\n" + notHexSkipped + "\r\n" + c + "\r\n", 2},
+        {"a CR inside a record", a + "\r\n" + b.left(300) + "\r" + b.mid(300) + "\r\n" + c + "\r\n", 2},
+        {"an empty line between CR ends", a + "\r\r" + b + "\r" + c, 2},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.name);
+        env.messages.clear();
+        WriteWhole(source, t.source);
+        WriteWhole(target, "earlier conversion\r\n");
+        convert();
+        if (t.badLine == 0) {
+            EXPECT_EQ(messages(), QStringList{QStringLiteral("Conversion completed")});
+            EXPECT_EQ(lastStatus(), QStringLiteral("3 records converted"));
+            EXPECT_EQ(Lines(target).size(), 4);
+        } else {
+            ASSERT_EQ(env.messages.size(), 1u);
+            EXPECT_TRUE(env.messages[0].text.startsWith(QStringLiteral("Line %1 of ").arg(t.badLine)))
+                << qPrintable(env.messages[0].text);
+            EXPECT_LT(env.messages[0].text.size(), 400) << "a long line is quoted by its head only";
+            EXPECT_EQ(ReadWhole(target), "earlier conversion\r\n");
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -40,25 +40,34 @@ AppError errorOf(const std::function<void()>& call)
 
 }  // namespace
 
-TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopTheirRestore)
+TEST_F(DamagedReply, SetupReadsThatAreNoSetupAreAskedAgainThenArchivedWithAWarningAndStopTheirRestore)
 {
-    // The archive keeps each reply as the instrument sent it, so that the
-    // file shows what the instrument answered.
-    p.Start(InstrumentOptions({{"P1", 5, SimFault::Kind::Garbled}, {"P1", 6, SimFault::Kind::Refused}}));
+    // "P1" commands 5 and 6 are both for setup 5 (garbled, then refused when
+    // asked again); command 10 is for setup 9, garbled once, whole when asked
+    // again.
+    p.Start(InstrumentOptions({{"P1", 5, SimFault::Kind::Garbled},
+                               {"P1", 6, SimFault::Kind::Refused},
+                               {"P1", 10, SimFault::Kind::Garbled}}));
     const std::vector<QByteArray> original = p.StoredSetups();
     const QString file = p.env.path("archive.txt");
     frmCapture::instance().UploadSetups(file);
-    EXPECT_TRUE(p.env.messages.empty());
+
+    EXPECT_EQ(p.SentWith("P1"), 252);
     const QList<QByteArray> lines = Lines(file);
     ASSERT_EQ(lines.size(), 251);
-    const QByteArray setup5 = "P204" + original[4];
-    EXPECT_TRUE(lines[5].endsWith('G') && setup5.startsWith(lines[5].chopped(1))) << "setup 5 cut short, as received";
-    EXPECT_EQ(lines[6], "?04");
-    EXPECT_EQ(lines[7], "P206" + original[6]);
+    EXPECT_EQ(lines[5], "?04") << "the second reply, as received";
+    EXPECT_EQ(lines[6], "P205" + original[5]);
+    EXPECT_EQ(lines[9], "P208" + original[8]) << "the second reply was whole";
+    ASSERT_EQ(p.env.messages.size(), 1u);
+    EXPECT_EQ(p.env.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(p.env.messages[0].text,
+              QStringLiteral("The archive %1 was written, but it will not restore: asked twice, the instrument did "
+                             "not answer with the setup for setup 5 (\"?04\": it does not begin with \"P2\").")
+                  .arg(file));
 
     // Restoring that file is refused before anything is sent: the refusal
-    // on line 7 is no setup line. (The cut-short line 6 alone would be sent
-    // and refused by the instrument.)
+    // on line 6 is no setup line.
+    p.env.messages.clear();
     p.instrument->ClearLogs();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_THROW(frmCapture::instance().DownloadSetups(file), ProgramEnd);
@@ -66,7 +75,7 @@ TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopThei
     ASSERT_EQ(p.env.messages.size(), 1u);
     const QString text = p.env.messages[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #5\r\n\r\n"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral("line 7"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("line 6"))) << qPrintable(text);
     EXPECT_EQ(p.StoredSetups(), original);
 }
 

@@ -1,0 +1,37 @@
+// How messages quote replies and stored lines: control characters escaped,
+// long texts cut at the limit; and a reply holding a NUL quoted whole.
+#include "AppError.h"
+#include "InstrumentOperations.h"
+#include "ReplyText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(QuotedText, ControlCharactersEscapedAndLongTextsCut)
+{
+    const QByteArray limit(QuotedTextLimit, 'A');
+    const struct { QByteArray text; QString quoted; } cases[] = {
+        {QByteArray("a\0b", 3), "a\\x00b"},
+        {"\r\n\t\x1B", "\\x0D\\x0A\\x09\\x1B"},
+        {"\x1F \x7E\x7F\x80\x9F\xA0\xFF", QStringLiteral("\\x1F ~\\x7F\\x80\\x9F\u00A0\u00FF")},
+        {"C:\\x00", "C:\\\\x00"},  // a backslash of the text is no escape
+        {limit, QString::fromLatin1(limit)},
+        {limit + "B", QString::fromLatin1(limit) + "... (201 characters in all)"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(QuotedText(c.text), c.quoted) << c.text.toStdString();
+    EXPECT_EQ(QuotedText("abc", 2), "ab... (3 characters in all)");
+}
+
+TEST(QuotedText, AReplyHoldingANulIsQuotedPastIt)
+{
+    try {
+        InstrumentOperations::ExpectReply(QByteArray("x\0tail", 6), 's', "S10000");
+        FAIL() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.description(), "Unexpected reply to the command S10000: \"x\\x00tail\"");
+    }
+}
+
+}  // namespace
