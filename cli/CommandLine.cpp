@@ -102,10 +102,29 @@ const std::vector<CommandEntry>& commands()
                      QStringLiteral("Restore the product setups of an archive file to the instrument."),
                      {{QStringLiteral("FILE"), QStringLiteral("An archive written by setups archive.")}},
                      false,
+                     {{QStringLiteral("verify"),
+                       QStringLiteral("Read back every setup written and compare it with the line sent.")}},
+                     ErrorStyle::Operation,
+                     QStringLiteral("The whole file is checked before anything is sent. With --verify each setup "
+                                    "that differs from the line sent is listed as setups compare lists it, and the "
+                                    "exit code is 1."),
+                     CliCommands::RestoreSetups});
+        t.push_back({{QStringLiteral("setups"), QStringLiteral("compare")},
+                     QStringLiteral("Compare the instrument's product setups with an archive, or two archives."),
+                     {{QStringLiteral("FILE"),
+                       QStringLiteral("An archive; with one, the instrument's setups are read and compared with "
+                                      "it, with two (FILE1 FILE2) the two archives are compared.")}},
+                     true,
                      {},
                      ErrorStyle::Operation,
-                     QStringLiteral("The whole file is checked before anything is sent."),
-                     CliCommands::RestoreSetups});
+                     QStringLiteral(
+                         "Each field that differs is listed with its setup number and both values, in the words of "
+                         "the setup editors:\n"
+                         "  setup 12: View 2: Color Scale: \"L*a*b*\" (instrument), \"L a b\" (setups.txt)\n"
+                         "A line that does not decode is listed as such for its setup. Exit code 0 when the setups "
+                         "are identical, 1 when they differ (or the instrument failed: the message says so), 2 for a "
+                         "file that is not an archive or cannot be read."),
+                     CliCommands::CompareSetups});
         t.push_back({{QStringLiteral("setup"), QStringLiteral("show")},
                      QStringLiteral("Show every field of one product setup."),
                      {{QStringLiteral("N"), QStringLiteral("The setup number, 1 to 250.")}},

@@ -14,14 +14,6 @@ QString folded(const QString& text)
 }
 }  // namespace
 
-const QStringList& StandardTypes()
-{
-    // The setup editor window keeps this list to itself.
-    static const QStringList list{QStringLiteral("PHYSICAL"), QStringLiteral("WORKING"), QStringLiteral("NUMERIC"),
-                                  QStringLiteral("HITCH")};
-    return list;
-}
-
 std::optional<int16_t> Find(const QStringList& list, const QString& text)
 {
     const QString trimmed = text.trimmed();
@@ -33,12 +25,6 @@ std::optional<int16_t> Find(const QStringList& list, const QString& text)
     const int code = trimmed.toInt(&ok);
     if (ok && code >= 0 && code < list.size()) return static_cast<int16_t>(code);
     return std::nullopt;
-}
-
-QString Describe(const QStringList& list, int code)
-{
-    if (code >= 0 && code < list.size()) return list[code];
-    return SetupVocabulary::UnknownEntry(code);
 }
 
 }  // namespace SetupListEntries

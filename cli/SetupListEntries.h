@@ -3,6 +3,8 @@
 // shows them. The lists are the editors' own (SetupVocabulary.h); the
 // standard types are those of the setup editor's Standard list.
 
+#include "SetupVocabulary.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -10,9 +12,8 @@
 
 namespace SetupListEntries {
 
-// The setup editor's Standard list: StandardType 0..3, "PHYSICAL",
-// "WORKING", "NUMERIC", "HITCH".
-const QStringList& StandardTypes();
+// The setup editor's Standard list (kept with the editors' other lists).
+using SetupVocabulary::StandardTypes;
 
 // The code of an entry: the entry as written, else the entry with letter
 // case and blanks disregarded ("l a b", "LAB" and "L a b" alike), else a
@@ -21,6 +22,6 @@ std::optional<int16_t> Find(const QStringList& list, const QString& text);
 
 // The entry of a code, or what the editors show for a code they have no
 // entry for.
-QString Describe(const QStringList& list, int code);
+inline QString Describe(const QStringList& list, int code) { return SetupVocabulary::EntryOf(list, code); }
 
 }  // namespace SetupListEntries

@@ -95,27 +95,46 @@ void startProgress(ProgressSink& progress, const char* caption)
 
 }  // namespace
 
-ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
+std::vector<int> AllSetupNumbers()
 {
-    startProgress(progress, ArchiveCaption);
-    ArchiveResult result;
-    TextFileWriter file(sFileName);
-    file.writeLine(Header);
-    for (int setupNumber = 1; setupNumber <= SetupCount; ++setupNumber) {
+    std::vector<int> numbers(SetupCount);
+    for (int i = 0; i < SetupCount; ++i) numbers[static_cast<size_t>(i)] = i + 1;
+    return numbers;
+}
+
+ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNumbers, const QString& caption,
+                      ProgressSink& progress, const SetupReplyHandler& take, FieldCodec& codec)
+{
+    const int count = static_cast<int>(setupNumbers.size());
+    progress.SetCaption(caption);
+    progress.SetValue(0);
+    progress.SetMaximum(count);
+    progress.ClearCancel();
+    ReadResult result;
+    for (const int setupNumber : setupNumbers) {
         if (progress.CancelRequested()) {
             result.Cancelled = true;
             break;
         }
-        progress.SetStatus(QStringLiteral("%1 / %2").arg(setupNumber).arg(SetupCount));
+        progress.SetStatus(QStringLiteral("%1 / %2").arg(result.SetupsRead + 1).arg(count));
         const QByteArray command = ReadSetupCommand(setupNumber, codec);
-        const QByteArray reply = exchange(command);
-        file.writeLine(reply);
-        ++result.SetupsArchived;
-        progress.SetValue(setupNumber);
+        take(setupNumber, exchange(command));
+        ++result.SetupsRead;
+        progress.SetValue(result.SetupsRead);
         progress.Yield();
     }
-    file.commit();
     return result;
+}
+
+ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
+{
+    TextFileWriter file(sFileName);
+    file.writeLine(Header);
+    const ReadResult read = ReadSetups(
+        exchange, AllSetupNumbers(), QString::fromLatin1(ArchiveCaption), progress,
+        [&file](int, const QByteArray& reply) { file.writeLine(reply); }, codec);
+    file.commit();
+    return {read.SetupsRead, read.Cancelled};
 }
 
 RestoreResult Restore(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
@@ -141,6 +160,7 @@ RestoreResult Restore(const Exchange& exchange, const QString& sFileName, Progre
         const int setupIndex = restoredSetupIndex(reply, line, sFileName, result.SetupsRestored, codec);
         ++result.SetupsRestored;
         result.RestoredSetupNumbers.push_back(setupIndex + 1);
+        result.RestoredLines.push_back(line.text);
         progress.SetStatus(QStringLiteral("%1 (%2)").arg(counter).arg(setupIndex + 1));
         progress.SetValue(counter);
         progress.Yield();

@@ -31,6 +31,12 @@ const QStringList& ColorIndices()
     return list;
 }
 
+const QStringList& StandardTypes()
+{
+    static const QStringList list = {"PHYSICAL", "WORKING", "NUMERIC", "HITCH"};
+    return list;
+}
+
 const QStringList& ReadModes()
 {
     static const QStringList list = {"TIME", "PIECE"};
@@ -70,5 +76,11 @@ const QStringList& IndexDifferenceNames()
 QString Slice(const QString& text, int part, int width) { return text.mid(part * width, width); }
 
 QString UnknownEntry(int code) { return QStringLiteral("(unknown: %1)").arg(code); }
+
+QString EntryOf(const QStringList& list, int code)
+{
+    if (code >= 0 && code < list.size()) return list[code];
+    return UnknownEntry(code);
+}
 
 }  // namespace SetupVocabulary

@@ -26,6 +26,10 @@ const QStringList& ColorScales();
 // differences "GSC" .. "MI" at 13..21.
 const QStringList& ColorIndices();
 
+// The setup editor's Standard list: StandardType 0..3, "PHYSICAL",
+// "WORKING", "NUMERIC", "HITCH".
+const QStringList& StandardTypes();
+
 // The run configuration editors' read modes: ReadMode 0 "TIME", 1 "PIECE".
 const QStringList& ReadModes();
 
@@ -52,5 +56,8 @@ QString Slice(const QString& text, int part, int width);
 
 // What a list shows for a stored code it has no entry for: "(unknown: 9)".
 QString UnknownEntry(int code);
+
+// The entry of a code, or UnknownEntry for a code the list has no entry for.
+QString EntryOf(const QStringList& list, int code);
 
 }  // namespace SetupVocabulary

@@ -7,6 +7,7 @@
 #include "RunConfigQuery.h"
 #include "SetupNameValidator.h"
 #include "SetupRecord.h"
+#include "SetupVocabulary.h"
 #include "SubEditors.h"
 #include "TextFiles.h"
 #include "TwipsLayout.h"
@@ -27,8 +28,7 @@ namespace {
 
 const QString DesignedCaption = QStringLiteral("Edit Product - ");
 // The standard type codes 0..3 are the list indexes.
-const QStringList StandardTypes = {QStringLiteral("PHYSICAL"), QStringLiteral("WORKING"), QStringLiteral("NUMERIC"),
-                                   QStringLiteral("HITCH")};
+const QStringList& StandardTypes = SetupVocabulary::StandardTypes();
 
 // Designed sizes, in twips.
 constexpr int ButtonWidth = 732, ButtonHeight = 372;
