@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "CodeNames.h"
 #include "DatalogLine.h"
+#include "DelimiterWarnings.h"
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
 #include "InstrumentOperations.h"
@@ -57,6 +58,7 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
 
     TextFileWriter file(sFileName);
     DatalogLine line(delimiter, locale);
+    DelimiterWarnings warnings(delimiter, locale);
     FieldCodec& codec = TheFieldCodec();
     const QString ofCount = QStringLiteral(" / %1").arg(recordCount);
 
@@ -80,6 +82,7 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
             line.begin();
             ReadRecord(codec, line);
             file.writeLine(line.text());
+            warnings.Note(i, line);
         } catch (const AppError& error) {
             throw AppError(error.number(),
                            QStringLiteral("Record %1 of %2: %3").arg(i).arg(recordCount).arg(error.description()));
@@ -89,6 +92,7 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
         progress.Yield();
     }
     file.commit();
+    result.delimiterWarning = warnings.Text(sFileName);
     return result;
 }
 

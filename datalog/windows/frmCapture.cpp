@@ -21,6 +21,13 @@
 
 namespace {
 frmCapture* theWindow = nullptr;
+
+// The file is written; the operator learns once that its columns shift.
+void showDelimiterWarning(const QString& warning)
+{
+    if (!warning.isEmpty())
+        Env().ShowMessage(warning, MessageButtons::Ok, MessageIcon::Exclamation, modGlobals::MainCaption);
+}
 }
 
 frmCapture& frmCapture::instance()
@@ -89,7 +96,8 @@ void frmCapture::UploadDatalog(const QString& sFileName)
 void frmCapture::CaptureDatalog(const Exchange& exchange, int32_t recordCount, const QString& sFileName)
 {
     RunOperation(DatalogCapture::Caption, [&] {
-        DatalogCapture::Run(exchange, recordCount, sFileName, GetDelimiter(), *this, QLocale());
+        const auto result = DatalogCapture::Run(exchange, recordCount, sFileName, GetDelimiter(), *this, QLocale());
+        showDelimiterWarning(result.delimiterWarning);
     });
 }
 
@@ -101,6 +109,7 @@ void frmCapture::ConvertDatalog(const QString& sSource, const QString& sFileName
         if (!result.cancelled)
             Env().ShowMessage(DatalogConversion::CompletedMessage, MessageButtons::Ok, MessageIcon::Information,
                               modGlobals::MainCaption);
+        showDelimiterWarning(result.delimiterWarning);
     });
 }
 

@@ -165,6 +165,28 @@ TEST(CliDatalog, CaptureIsByteForByteTheEngineFileWithTheDelimiterInForce)
     }
 }
 
+TEST(CliDatalog, FieldsHoldingTheDelimiterAreWarnedOnStandardErrorAndTheFileIsAsTheRulesSay)
+{
+    Workspace ws;
+    // The simulated datalog's product "RED ENAMEL, GLOSS; LINE 2" holds the
+    // comma, and in German the decimal symbol is the comma too.
+    for (const char* region : {"C.UTF-8", "de_DE.UTF-8"}) {
+        SCOPED_TRACE(region);
+        ws.env.insert("LC_ALL", region);
+        const Ran piped = ws.tr8kz(QStringList{"datalog", "capture", ws.path("piped.txt"), "--delimiter", "|"} +
+                                   Simulator);
+        ASSERT_EQ(piped.code, 0);
+        EXPECT_EQ(piped.err, "") << "no field holds '|'";
+        const Ran comma = ws.tr8kz(QStringList{"datalog", "capture", ws.path("comma.txt"), "--delimiter", "comma"} +
+                                   Simulator);
+        EXPECT_EQ(comma.code, 0);
+        EXPECT_EQ(readFile(ws.path("comma.txt")), readFile(ws.path("piped.txt")).replace('|', ','));
+        EXPECT_TRUE(comma.err.contains("\nrecord 1: the product name holds the delimiter ','\n")) << comma.err.toStdString();
+        EXPECT_EQ(comma.err.contains("is the regional decimal symbol"), QByteArray(region).startsWith("de"));
+        EXPECT_EQ(comma.err.count("Choose Tab or ';' as the delimiter in Preferences."), 1);
+    }
+}
+
 TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
 {
     Workspace ws;
