@@ -120,11 +120,49 @@ void frmCapture::UploadSetups(const QString& sFileName)
     }, OnError::ReportAsFatal);
 }
 
-void frmCapture::DownloadSetups(const QString& sFileName)
+SetupArchive::RestoreResult frmCapture::DownloadSetups(const QString& sFileName)
 {
+    SetupArchive::RestoreResult result;
     RunOperation(QString::fromLatin1(SetupArchive::RestoreCaption), [&] {
-        SetupArchive::Restore(MainWindow().ReportingExchange(), sFileName, *this);
+        result = SetupArchive::Restore(MainWindow().ReportingExchange(), sFileName, *this);
     }, OnError::ReportAsFatal);
+    return result;
+}
+
+std::optional<SetupComparison::Comparison> frmCapture::CompareSetups(const QString& sFileName)
+{
+    // The file first: one that is no archive is told before the instrument is asked anything.
+    SetupComparison::ArchiveFile archive;
+    try {
+        archive = SetupComparison::ReadArchiveFile(sFileName);
+    } catch (const AppError& error) {
+        Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical);
+        Unload();
+        return std::nullopt;
+    }
+    if (!archive.IsArchive) {
+        Env().ShowMessage(QStringLiteral("%1 is not a product setup archive: %2").arg(sFileName, archive.Reason),
+                          MessageButtons::Ok, MessageIcon::Exclamation);
+        Unload();
+        return std::nullopt;
+    }
+    std::optional<SetupComparison::Comparison> comparison;
+    RunOperation(QString::fromLatin1(SetupComparison::ReadCaption), [&] {
+        const auto instrument = SetupComparison::ReadInstrument(MainWindow().ReportingExchange(), *this);
+        if (instrument) comparison = SetupComparison::Compare(*instrument, archive.Lines);
+    }, OnError::ReportAsFatal);
+    return comparison;
+}
+
+std::optional<SetupComparison::Comparison> frmCapture::VerifyRestore(const SetupArchive::RestoreResult& restored,
+                                                                     const QString& sFileName)
+{
+    std::optional<SetupComparison::Comparison> comparison;
+    RunOperation(QString::fromLatin1(SetupComparison::VerifyCaption), [&] {
+        comparison = SetupComparison::VerifyRestore(MainWindow().ReportingExchange(), restored.RestoredSetupNumbers,
+                                                    restored.RestoredLines, sFileName, *this);
+    }, OnError::ReportAsFatal);
+    return comparison;
 }
 
 void frmCapture::RunOperation(const QString& caption, const std::function<void()>& operation, OnError onError)
