@@ -187,9 +187,10 @@ TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
         // warning that a sample ID of the simulated datalog holds the tab.
         ASSERT_EQ(env.messages.size(), answer == MessageAnswer::Retry ? 2u : 1u);
         EXPECT_EQ(env.messages[0].text, "Communications Timeout");
-        if (answer == MessageAnswer::Retry)
+        if (answer == MessageAnswer::Retry) {
             EXPECT_TRUE(env.messages[1].text.contains("\nrecord 3: the sample ID holds the delimiter Tab\n"))
                 << qPrintable(env.messages[1].text);
+        }
         flushUnloaded();
     }
 }

@@ -88,7 +88,9 @@ TEST_F(BadFile, TextAfterARecordIsIgnoredAndTheRecordConverted)
     // record. A megabyte of it included.
     WriteWhole(source, stored[0] + "\r\n" + stored[1] + "\r\n" + stored[2] + "\r\n");
     convert();
-    ASSERT_EQ(messages(), QStringList{QStringLiteral("Conversion completed")});
+    // Then the warning that product names of the simulated datalog hold the comma.
+    const QStringList told = messages();
+    ASSERT_EQ(told.value(0), QStringLiteral("Conversion completed"));
     const QList<QByteArray> plain = Lines(target);
     ASSERT_EQ(plain.size(), 4);
 
@@ -96,6 +98,6 @@ TEST_F(BadFile, TextAfterARecordIsIgnoredAndTheRecordConverted)
     WriteWhole(source, stored[0] + "00FF\r\n" + stored[1] + " ; checked by QA\r\n" + stored[2] +
                            QByteArray(1 << 20, 'F') + "\r\n");
     convert();
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Conversion completed")});
+    EXPECT_EQ(messages(), told);
     EXPECT_EQ(Lines(target), plain);
 }
