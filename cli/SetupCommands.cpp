@@ -115,8 +115,6 @@ int RestoreSetups(CommandContext& context)
 int CompareSetups(CommandContext& context)
 {
     const QStringList files = context.Arguments();
-    if (files.size() > 2)
-        throw UsageError(QStringLiteral("setups compare takes one archive (compared with the instrument) or two"));
     // Every file is read before the instrument is asked anything.
     std::vector<SetupComparison::SetupLines> sides;
     for (const QString& file : files) {
