@@ -27,18 +27,20 @@ QByteArray readAll(const QString& name)
 
 // Runs `act` on the modal window of that name once it is shown (the
 // progress window lets events run first, so a single-shot timer is too early).
-void whenShown(const QString& objectName, std::function<void(QDialog*)> act)
+// The watch ends with the test's.
+std::unique_ptr<QTimer> whenShown(const QString& objectName, std::function<void(QDialog*)> act)
 {
-    auto* poll = new QTimer;
+    auto watch = std::make_unique<QTimer>();
+    QTimer* poll = watch.get();
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, [poll, objectName, act] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || dialog->objectName() != objectName) return;
         poll->stop();
-        poll->deleteLater();
         act(dialog);
     });
     poll->start();
+    return watch;
 }
 
 QStringList rowOf(const QTableWidget* table, int row)
@@ -82,7 +84,7 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
     const QString saved = env.path("differences.txt");
     env.fileNames = {archive, env.path("no such folder/d.txt"), saved};
     QStringList row, summary;
-    whenShown("frmSetupDifferences", [&](QDialog* d) {
+    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Compare Product Setups - TR8 KZ");
         auto* table = d->findChild<QTableWidget*>("grdDifferences");
         EXPECT_EQ(table->rowCount(), 1);
@@ -131,7 +133,7 @@ TEST_F(CompareSetupsWindowTest, ARestoreReadBackThatDiffers)
     env.answers = {MessageAnswer::Yes};
     QString title;
     QStringList row;
-    whenShown("frmSetupDifferences", [&](QDialog* d) {
+    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
         title = d->windowTitle();
         auto* table = d->findChild<QTableWidget*>("grdDifferences");
         EXPECT_EQ(table->rowCount(), 1);
@@ -146,4 +148,33 @@ TEST_F(CompareSetupsWindowTest, ARestoreReadBackThatDiffers)
     EXPECT_EQ(row[0], "5");
     EXPECT_EQ(row[1], "Run Configuration: Interval (s)");
     EXPECT_EQ(row[2].toInt(), row[3].toInt() + 1);
+}
+
+TEST_F(CompareSetupsWindowTest, CancelWhileReadingComparesNothing)
+{
+    start();
+    // Cancel once the progress window has asked for a few setups.
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (instrument->ReceivedCommands().size() < 3) return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmCapture") && w->isVisible()) {
+                w->findChild<QPushButton*>("cmdCancel")->click();
+                poll.stop();
+            }
+    });
+    poll.start();
+    bool differencesShown = false;
+    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
+        differencesShown = true;
+        d->accept();
+    });
+    env.fileNames = {archive};
+    window->mnuSensorItem(2)->trigger();
+    EXPECT_LT(instrument->ReceivedCommands().size(), 250);
+    EXPECT_GE(instrument->ReceivedCommands().size(), 3);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(differencesShown);
+    EXPECT_TRUE(window->menuBar()->isEnabled());
 }
