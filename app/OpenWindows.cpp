@@ -7,7 +7,10 @@
 #include "frmDateTime.h"
 #include "frmEditProduct.h"
 #include "frmPreferences.h"
+#include "frmSetupDifferences.h"
 #include "frmUtility.h"
+
+#include "Environment.h"
 
 namespace OpenWindows {
 
@@ -36,6 +39,23 @@ void ConvertDatalog(const QString& sSource, const QString& sFileName)
 
 void UploadSetups(const QString& sFileName) { frmCapture::instance().UploadSetups(sFileName); }
 
-void DownloadSetups(const QString& sFileName) { frmCapture::instance().DownloadSetups(sFileName); }
+void DownloadSetups(const QString& sFileName)
+{
+    const SetupArchive::RestoreResult restored = frmCapture::instance().DownloadSetups(sFileName);
+    if (restored.SetupsRestored == 0) return;
+    const QString question =
+        QStringLiteral("%1 product setups were restored. Read them back from the instrument and compare them with "
+                       "the file?")
+            .arg(restored.SetupsRestored);
+    if (Env().ShowMessage(question, MessageButtons::YesNo, MessageIcon::Question) != MessageAnswer::Yes) return;
+    if (const auto comparison = frmCapture::instance().VerifyRestore(restored, sFileName))
+        ShowSetupDifferences(*comparison, VerifyCaption, &frmUtility::instance());
+}
+
+void CompareSetups(const QString& sFileName)
+{
+    if (const auto comparison = frmCapture::instance().CompareSetups(sFileName))
+        ShowSetupDifferences(*comparison, CompareCaption, &frmUtility::instance());
+}
 
 }  // namespace OpenWindows

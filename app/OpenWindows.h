@@ -20,6 +20,11 @@ void About();
 void UploadDatalog(const QString& sFileName);
 void ConvertDatalog(const QString& sSource, const QString& sFileName);
 void UploadSetups(const QString& sFileName);
+// The restore, then the offer to read the setups back and compare them with
+// the file; the differences window shows the result.
 void DownloadSetups(const QString& sFileName);
+// The instrument's setups read and compared with the archive file, then the
+// differences window.
+void CompareSetups(const QString& sFileName);
 
 }  // namespace OpenWindows

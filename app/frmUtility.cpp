@@ -67,7 +67,7 @@ void frmUtility::buildMenus()
                  &frmUtility::mnuFileItem_Click);
     addMenuGroup(QStringLiteral("mnuSensor"), QStringLiteral("&Sensor"), QStringLiteral("mnuSensorItem"),
                  {QStringLiteral("&Archive Product Setups"), QStringLiteral("&Restore Product Setups"),
-                  QStringLiteral("&Edit Product Setup"), QStringLiteral("-"), QStringLiteral("&Identification"),
+                  QStringLiteral("&Compare Product Setups..."), QStringLiteral("&Edit Product Setup"), QStringLiteral("-"), QStringLiteral("&Identification"),
                   QStringLiteral("Set &Date and Time..."), QStringLiteral("-"), QStringLiteral("&Capture Screen")},
                  sensorItems_, &frmUtility::mnuSensorItem_Click);
     addMenuGroup(QStringLiteral("mnuDatalog"), QStringLiteral("&Datalog"), QStringLiteral("mnuDatalogItem"),
@@ -77,12 +77,12 @@ void frmUtility::buildMenus()
                  {QStringLiteral("&About")}, helpItems_, &frmUtility::mnuHelpItem_Click);
 
     // Items for service staff: present, not shown in the menus.
-    sensorItems_[6]->setVisible(false);
     sensorItems_[7]->setVisible(false);
+    sensorItems_[8]->setVisible(false);
     datalogItems_[1]->setVisible(false);
     // Service staff reach them by keyboard: a hidden menu item is disabled
     // with its shortcut, so the shortcuts are actions of the window itself.
-    addServiceShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { mnuSensorItem_Click(7); });
+    addServiceShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { mnuSensorItem_Click(8); });
     addServiceShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), [this] { mnuDatalogItem_Click(1); });
 }
 
@@ -203,10 +203,15 @@ void frmUtility::mnuSensorItem_Click(int index)
         if (!file.isEmpty()) OpenWindows::DownloadSetups(file);
         break;
     }
-    case 2: OpenWindows::EditProductSetup(); break;
-    case 4: OpenWindows::Identification(); break;
-    case 5: OpenWindows::SetDateAndTime(); break;
-    case 7: OpenWindows::CaptureScreen(); break;
+    case 2: {
+        const QString file = chooseFile(QStringLiteral("Compare Product Setups"), FileDialogKind::Open);
+        if (!file.isEmpty()) OpenWindows::CompareSetups(file);
+        break;
+    }
+    case 3: OpenWindows::EditProductSetup(); break;
+    case 5: OpenWindows::Identification(); break;
+    case 6: OpenWindows::SetDateAndTime(); break;
+    case 8: OpenWindows::CaptureScreen(); break;
     default: break;
     }
 }

@@ -11,6 +11,7 @@
 namespace ExitCode {
 inline constexpr int Done = 0;
 inline constexpr int Failed = 1;       // an instrument or file error
+inline constexpr int Differ = 1;       // setups compare, restore --verify: the setups differ
 inline constexpr int Usage = 2;        // the command line cannot be carried out
 inline constexpr int NoInstrument = 3; // none attached, or another model
 inline constexpr int Interrupted = 130;  // Ctrl-C: the operation kept what it had done

@@ -32,6 +32,7 @@ struct CommandEntry {
     ErrorStyle style = ErrorStyle::Fatal;
     QString details;  // appended to the command's help
     std::function<int(CommandContext&)> run;
+    std::vector<Positional> optionalPositionals = {};  // after the positionals, each may be left out
     QStringList required = {};  // options the command cannot do without (shown without brackets)
 
     QString name() const { return words.join(QLatin1Char(' ')); }
@@ -45,6 +46,7 @@ struct CommandEntry {
         }
         for (const Positional& p : positionals) parts << p.name;
         if (moreArguments) parts.last() += QStringLiteral("...");
+        for (const Positional& p : optionalPositionals) parts << QStringLiteral("[%1]").arg(p.name);
         return parts.join(QLatin1Char(' '));
     }
 };
@@ -114,10 +116,30 @@ const std::vector<CommandEntry>& commands()
                      QStringLiteral("Restore the product setups of an archive file to the instrument."),
                      {{QStringLiteral("FILE"), QStringLiteral("An archive written by setups archive.")}},
                      false,
+                     {{QStringLiteral("verify"),
+                       QStringLiteral("Read back every setup written and compare it with the line sent.")}},
+                     ErrorStyle::Operation,
+                     QStringLiteral("The whole file is checked before anything is sent. With --verify each setup "
+                                    "that differs from the line sent is listed as setups compare lists it, and the "
+                                    "exit code is 1."),
+                     CliCommands::RestoreSetups});
+        t.push_back({{QStringLiteral("setups"), QStringLiteral("compare")},
+                     QStringLiteral("Compare the instrument's product setups with an archive, or two archives."),
+                     {{QStringLiteral("FILE"),
+                       QStringLiteral("An archive; alone, it is compared with the instrument's setups.")}},
+                     false,
                      {},
                      ErrorStyle::Operation,
-                     QStringLiteral("The whole file is checked before anything is sent."),
-                     CliCommands::RestoreSetups});
+                     QStringLiteral(
+                         "Each field that differs is listed with its setup number and both values, in the words of "
+                         "the setup editors:\n"
+                         "  setup 12: View 2: Color Scale: \"L*a*b*\" (instrument), \"L a b\" (setups.txt)\n"
+                         "A line that does not decode is listed as such for its setup. Exit code 0 when the setups "
+                         "are identical, 1 when they differ (or the instrument failed: the message says so), 2 for a "
+                         "file that is not an archive or cannot be read."),
+                     CliCommands::CompareSetups,
+                     {{QStringLiteral("FILE2"),
+                       QStringLiteral("A second archive: the two files are compared, no instrument is needed.")}}});
         t.push_back({{QStringLiteral("setup"), QStringLiteral("show")},
                      QStringLiteral("Show every field of one product setup."),
                      {{QStringLiteral("N"), QStringLiteral("The setup number, 1 to 250.")}},
@@ -183,6 +205,7 @@ const std::vector<CommandEntry>& commands()
                                                     "Example: tr8kz colour convert --from XYZ --to CIELAB "
                                                     "--illuminant D65/10 -- 41.24 21.26 1.93"),
                      CliCommands::ConvertColour,
+                     {},
                      {QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("illuminant")}});
         t.push_back({{QStringLiteral("colour"), QStringLiteral("difference")},
                      QStringLiteral("Colour differences between a standard and a sample."),
@@ -285,6 +308,7 @@ QString commandHelp(const CommandEntry& entry, const QCommandLineParser& parser)
     QStringList usage{QStringLiteral("Usage:"), ProgramName, entry.name(), QStringLiteral("[options]")};
     for (const Positional& p : entry.positionals) usage << p.name;
     if (entry.moreArguments) usage.last() += QStringLiteral("...");
+    for (const Positional& p : entry.optionalPositionals) usage << QStringLiteral("[%1]").arg(p.name);
     text = usage.join(QLatin1Char(' ')) + text.mid(lineEnd);
     if (!entry.details.isEmpty()) text += QLatin1Char('\n') + entry.details + QLatin1Char('\n');
     return text + QLatin1Char('\n') + EnvironmentHelp + QLatin1Char('\n') + ExitCodeHelp;
@@ -421,6 +445,8 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
     addCommonOptions(parser);
     for (const QCommandLineOption& option : entry.options) parser.addOption(option);
     for (const Positional& p : entry.positionals) parser.addPositionalArgument(p.name, p.description);
+    for (const Positional& p : entry.optionalPositionals)
+        parser.addPositionalArgument(p.name, p.description, QStringLiteral("[%1]").arg(p.name));
     if (!parser.parse(shielded)) return usageFailure(parser.errorText(), hint);
     if (wantsHelp(parser)) {
         write(stdout, commandHelp(entry, parser));
@@ -429,12 +455,13 @@ int RunCommandLine(const QStringList& arguments, CliEnvironment& environment)
 
     const QStringList given = parser.positionalArguments().mid(entry.words.size());
     const auto wanted = static_cast<qsizetype>(entry.positionals.size());
-    if (given.size() < wanted || (!entry.moreArguments && given.size() > wanted)) {
+    const auto most = wanted + static_cast<qsizetype>(entry.optionalPositionals.size());
+    if (given.size() < wanted || (!entry.moreArguments && given.size() > most)) {
         QStringList names;
         for (const Positional& p : entry.positionals) names << p.name;
         if (given.size() < wanted)
             return usageFailure(QStringLiteral("%1 needs %2").arg(entry.name(), names.join(QLatin1Char(' '))), hint);
-        return usageFailure(QStringLiteral("unexpected argument \"%1\"").arg(given.at(wanted)), hint);
+        return usageFailure(QStringLiteral("unexpected argument \"%1\"").arg(given.at(most)), hint);
     }
 
     CommandContext context(parser, given, environment);

@@ -20,8 +20,10 @@ int ConvertDatalog(CommandContext& context);
 int ClearDatalog(CommandContext& context);
 // setups archive FILE
 int ArchiveSetups(CommandContext& context);
-// setups restore FILE
+// setups restore [--verify] FILE
 int RestoreSetups(CommandContext& context);
+// setups compare FILE (with the instrument) | FILE1 FILE2
+int CompareSetups(CommandContext& context);
 // setup show N
 int ShowSetup(CommandContext& context);
 // setup set N FIELD=VALUE...

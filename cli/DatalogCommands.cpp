@@ -45,6 +45,7 @@ int CaptureDatalog(CommandContext& context)
         TerminalProgress progress;
         result = DatalogCapture::Run(session.exchange(), count, file, delimiter, progress, QLocale());
     }
+    if (!result.delimiterWarning.isEmpty()) tell(result.delimiterWarning);
     if (result.cancelled) {
         tell(QStringLiteral("Cancelled: %1 of %2 records captured in %3").arg(result.recordsWritten).arg(count).arg(file));
         return ExitCode::Interrupted;
@@ -70,6 +71,8 @@ int ConvertDatalog(CommandContext& context)
     }
     tell(QStringLiteral("%1 to %2").arg(DatalogConversion::ConvertedRecords(result.recordsWritten), target));
     Env().ShowMessage(DatalogConversion::CompletedMessage, MessageButtons::Ok, MessageIcon::Information);
+    // Written as the rules say; the warning does not make it a failure.
+    if (!result.delimiterWarning.isEmpty()) tell(result.delimiterWarning);
     return ExitCode::Done;
 }
 

@@ -1,5 +1,6 @@
-// setups archive and restore, setup show and set: what the Sensor menu's
-// archive and restore commands and the product setup editor do.
+// setups archive, restore and compare, setup show and set: what the Sensor
+// menu's archive, restore and compare commands and the product setup editor
+// do.
 #include "CommandContext.h"
 #include "Commands.h"
 
@@ -7,6 +8,7 @@
 #include "SafeFileWriter.h"
 #include "Environment.h"
 #include "SetupArchive.h"
+#include "SetupComparison.h"
 #include "SetupDescription.h"
 #include "SetupEdit.h"
 #include "SetupRecord.h"
@@ -35,6 +37,35 @@ ProductSetup loadSetup(const Exchange& exchange, int setupNumber)
     ProductSetup setup;
     DecodeProductSetup(setup, RecordOfReadReply(reply), codec);
     return setup;
+}
+
+void print(const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
+// The differences on standard output; the exit code says whether there were any.
+int reportComparison(const SetupComparison::Comparison& comparison)
+{
+    print(SetupComparison::ComparisonText(comparison));
+    return comparison.Identical() ? ExitCode::Done : ExitCode::Differ;
+}
+
+// Reads back what the restore wrote and compares it with the lines sent.
+int verifyRestore(const Exchange& exchange, const SetupArchive::RestoreResult& restored, const QString& file)
+{
+    std::optional<SetupComparison::Comparison> comparison;
+    {
+        TerminalProgress progress;
+        comparison = SetupComparison::VerifyRestore(exchange, restored.RestoredSetupNumbers, restored.RestoredLines,
+                                                    file, progress);
+    }
+    if (!comparison) {
+        tell(QStringLiteral("Cancelled: the %1 setups restored were not all read back").arg(restored.SetupsRestored));
+        return ExitCode::Interrupted;
+    }
+    return reportComparison(*comparison);
 }
 
 }  // namespace
@@ -83,7 +114,45 @@ int RestoreSetups(CommandContext& context)
         tell(QStringLiteral("Cancelled: %1 setups restored").arg(result.SetupsRestored));
         return ExitCode::Interrupted;
     }
+    if (context.IsSet(QStringLiteral("verify"))) return verifyRestore(session.exchange(), result, file);
     return ExitCode::Done;
+}
+
+int CompareSetups(CommandContext& context)
+{
+    const QStringList files = context.Arguments();
+    // Every file is read before the instrument is asked anything.
+    std::vector<SetupComparison::SetupLines> sides;
+    for (const QString& file : files) {
+        SetupComparison::ArchiveFile archive;
+        try {
+            archive = SetupComparison::ReadArchiveFile(file);
+        } catch (const AppError& error) {
+            // Exit code 1 says the setups differ: a file that cannot be read is not an archive to compare.
+            tell(error.description());
+            return ExitCode::Usage;
+        }
+        if (!archive.IsArchive) {
+            tell(QStringLiteral("%1 is not a product setup archive: %2").arg(file, archive.Reason));
+            return ExitCode::Usage;
+        }
+        sides.push_back(std::move(archive.Lines));
+    }
+    if (sides.size() == 1) {
+        InstrumentSession& session = context.Instrument();
+        InterruptAsCancel interrupt;
+        std::optional<SetupComparison::SetupLines> instrument;
+        {
+            TerminalProgress progress;
+            instrument = SetupComparison::ReadInstrument(session.exchange(), progress);
+        }
+        if (!instrument) {
+            tell(QStringLiteral("Cancelled: the instrument's setups were not all read; nothing was compared"));
+            return ExitCode::Interrupted;
+        }
+        sides.insert(sides.begin(), std::move(*instrument));
+    }
+    return reportComparison(SetupComparison::Compare(sides[0], sides[1]));
 }
 
 int ShowSetup(CommandContext& context)

@@ -4,15 +4,6 @@
 #include "SetupVocabulary.h"
 
 #include <QStringList>
-#include <charconv>
-
-QString ShortestFloatText(float value)
-{
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (error != std::errc()) return QString::number(static_cast<double>(value));
-    return QString::fromLatin1(buffer, static_cast<qsizetype>(end - buffer));
-}
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "ProductSetup.h"
 #include "RunConfigQuery.h"
+#include "SetupNumberText.h"  // ShortestFloatText
 
 #include <QString>
 #include <optional>
@@ -16,6 +17,3 @@
 // variant.
 QString DescribeSetup(const ProductSetup& setup, int setupNumber, const std::optional<RunConfigChoice>& runConfig);
 
-// The shortest text that reads back as the same single-precision value
-// ("0.1", "12", "-3.5e-07").
-QString ShortestFloatText(float value);

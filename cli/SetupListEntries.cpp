@@ -27,10 +27,4 @@ std::optional<int16_t> Find(const QStringList& list, const QString& text)
     return std::nullopt;
 }
 
-QString Describe(const QStringList& list, int code)
-{
-    if (code >= 0 && code < list.size()) return list[code];
-    return SetupVocabulary::UnknownEntry(code);
-}
-
 }  // namespace SetupListEntries

@@ -2,6 +2,8 @@
 // The entries of the setup editors' lists as the command line reads and
 // shows them. The lists are the editors' own (SetupVocabulary.h).
 
+#include "SetupVocabulary.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -16,6 +18,6 @@ std::optional<int16_t> Find(const QStringList& list, const QString& text);
 
 // The entry of a code, or what the editors show for a code they have no
 // entry for.
-QString Describe(const QStringList& list, int code);
+inline QString Describe(const QStringList& list, int code) { return SetupVocabulary::EntryOf(list, code); }
 
 }  // namespace SetupListEntries

@@ -4,6 +4,7 @@
 #include "CodeNames.h"
 #include "DatalogLine.h"
 #include "Environment.h"
+#include "DelimiterWarnings.h"
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
 #include "InstrumentOperations.h"
@@ -58,6 +59,7 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
 
     TextFileWriter file(sFileName);
     DatalogLine line(delimiter, locale);
+    DelimiterWarnings warnings(delimiter, locale);
     FieldCodec& codec = TheFieldCodec();
     const QString ofCount = QStringLiteral(" / %1").arg(recordCount);
 
@@ -81,6 +83,7 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
             line.begin();
             ReadRecord(codec, line);
             file.writeLine(line.text());
+            warnings.Note(i, line);
         } catch (const AppError& error) {
             const QString saved = KeepRecordsRead(file, result.recordsWritten, recordCount);
             throw AppError(error.number(), QStringLiteral("Record %1 of %2: %3\n%4")
@@ -100,6 +103,7 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
         progress.Yield();
     }
     file.commit();
+    result.delimiterWarning = warnings.Text(sFileName);
     return result;
 }
 

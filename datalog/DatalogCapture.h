@@ -32,6 +32,7 @@ inline constexpr int FieldsPerLine = 56;
 struct Result {
     int32_t recordsWritten = 0;
     bool cancelled = false;
+    QString delimiterWarning;  // DelimiterWarnings.h; empty when no field holds the delimiter
 };
 
 // Captures records 1..recordCount (a count of 0 or less writes an empty

@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "CodeNames.h"
 #include "DatalogLine.h"
+#include "DelimiterWarnings.h"
 #include "FieldCodec.h"
 #include "ProgressSink.h"
 #include "ReplyText.h"
@@ -81,6 +82,7 @@ Result Run(const QString& sSource, const QString& sFileName, const QString& deli
     TextFileReader source(sSource, LineEnds::CrLfOrEither);
     TextFileWriter target(sFileName);
     DatalogLine line(delimiter, locale);
+    DelimiterWarnings warnings(delimiter, locale);
     FieldCodec& codec = TheFieldCodec();
 
     target.writeLine(HeaderLine(ToEightBit(delimiter)));
@@ -117,10 +119,12 @@ Result Run(const QString& sSource, const QString& sFileName, const QString& deli
             }
             target.writeLine(line.text());
             ++result.recordsWritten;
+            warnings.Note(result.recordsWritten, line);
         }
         progress.Yield();
     }
     target.commit();
+    result.delimiterWarning = warnings.Text(sFileName);
     return result;
 }
 

@@ -39,6 +39,7 @@ struct Result {
     int64_t recordsWritten = 0;  // data lines of the target
     int64_t linesSkipped = 0;    // "#" lines
     bool cancelled = false;      // then no target was written
+    QString delimiterWarning;    // DelimiterWarnings.h; empty when no field holds the delimiter
 };
 
 // Progress: the caption; before each source line the line's number as the

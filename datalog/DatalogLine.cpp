@@ -53,6 +53,18 @@ void DatalogLine::begin()
 {
     used_ = 0;
     fields_ = 0;
+    holdingDelimiter_.clear();
+}
+
+void DatalogLine::checkField(std::size_t start, FieldKind kind)
+{
+    if (delimiter_.isEmpty() || used_ == start) return;
+    const char* begin = storage_.data() + start;
+    const char* end = storage_.data() + used_;
+    const bool holds = delimiter_.size() == 1
+                           ? std::memchr(begin, delimiter_[0], used_ - start) != nullptr
+                           : std::search(begin, end, delimiter_.cbegin(), delimiter_.cend()) != end;
+    if (holds) holdingDelimiter_.push_back({fields_, kind});
 }
 
 char* DatalogLine::room(std::size_t bytes)
@@ -85,27 +97,35 @@ void DatalogLine::appendWhole(int64_t value)
 void DatalogLine::addWhole(int64_t value)
 {
     separate();
+    const std::size_t start = used_;
     appendWhole(value);
+    checkField(start, FieldKind::Whole);
 }
 
 void DatalogLine::addWholePair(int64_t first, std::string_view joiner, int64_t second)
 {
     separate();
+    const std::size_t start = used_;
     appendWhole(first);
     append(joiner.data(), joiner.size());
     appendWhole(second);
+    checkField(start, FieldKind::Whole);
 }
 
 void DatalogLine::addBytes(const QByteArray& bytes)
 {
     separate();
+    const std::size_t start = used_;
     append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    checkField(start, FieldKind::Bytes);
 }
 
 void DatalogLine::addText(std::string_view ascii)
 {
     separate();
+    const std::size_t start = used_;
     append(ascii.data(), ascii.size());
+    checkField(start, FieldKind::Text);
 }
 
 void DatalogLine::addCodeName(int32_t kind, int16_t code) { addText(CodeNameText(kind, code)); }
@@ -113,13 +133,17 @@ void DatalogLine::addCodeName(int32_t kind, int16_t code) { addText(CodeNameText
 void DatalogLine::addNumber(double value, int decimals)
 {
     separate();
+    const std::size_t start = used_;
     used_ += static_cast<std::size_t>(numbers_.writeEightBit(room(LocaleNumberFormat::EightBitRoom), value, decimals));
+    checkField(start, FieldKind::Number);
 }
 
 void DatalogLine::addTimestamp(int32_t seconds)
 {
     separate();
+    const std::size_t start = used_;
     timestampText_.resize(0);
     timestamps_.appendEightBit(timestampText_, seconds);
     append(timestampText_.constData(), static_cast<std::size_t>(timestampText_.size()));
+    checkField(start, FieldKind::Timestamp);
 }

@@ -41,6 +41,14 @@ private:
 
 class DatalogLine {
 public:
+    // What a field was made from, for whoever explains a field that holds the
+    // delimiter (DelimiterWarnings.h).
+    enum class FieldKind { Whole, Bytes, Text, Number, Timestamp };
+    struct DelimiterInField {
+        int field = 0;  // 1-based, in line order
+        FieldKind kind = FieldKind::Text;
+    };
+
     DatalogLine(const QString& delimiter, const QLocale& locale);
 
     // Starts a new line (the storage of the last one is reused).
@@ -59,6 +67,9 @@ public:
     // it is valid until the next change to the line.
     QByteArray text() const { return QByteArray::fromRawData(storage_.data(), static_cast<qsizetype>(used_)); }
     int fieldCount() const { return fields_; }
+    // The fields of the line so far whose text holds the delimiter: nothing
+    // is quoted or escaped, so each of them reads as more than one column.
+    const std::vector<DelimiterInField>& fieldsHoldingDelimiter() const { return holdingDelimiter_; }
 
 private:
     void separate();
@@ -66,6 +77,8 @@ private:
     char* room(std::size_t bytes);
     void append(const char* bytes, std::size_t count);
     void appendWhole(int64_t value);
+    // Notes the field that began at `start` when its text holds the delimiter.
+    void checkField(std::size_t start, FieldKind kind);
 
     QByteArray delimiter_;
     LocaleNumberFormat numbers_;
@@ -77,4 +90,5 @@ private:
     std::vector<char> storage_;
     std::size_t used_ = 0;
     int fields_ = 0;
+    std::vector<DelimiterInField> holdingDelimiter_;
 };

@@ -105,34 +105,38 @@ void startProgress(ProgressSink& progress, const char* caption)
 
 }  // namespace
 
-ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
+std::vector<int> AllSetupNumbers()
 {
-    startProgress(progress, ArchiveCaption);
-    ArchiveResult result;
-    TextFileWriter file(sFileName);
-    file.writeLine(Header);
-    for (int setupNumber = 1; setupNumber <= SetupCount; ++setupNumber) {
+    std::vector<int> numbers(SetupCount);
+    for (int i = 0; i < SetupCount; ++i) numbers[static_cast<size_t>(i)] = i + 1;
+    return numbers;
+}
+
+ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNumbers, const QString& caption,
+                      ProgressSink& progress, const SetupReplyHandler& take, FieldCodec& codec)
+{
+    const int count = static_cast<int>(setupNumbers.size());
+    progress.SetCaption(caption);
+    progress.SetValue(0);
+    progress.SetMaximum(count);
+    progress.ClearCancel();
+    ReadResult result;
+    for (const int setupNumber : setupNumbers) {
         if (progress.CancelRequested()) {
             result.Cancelled = true;
             break;
         }
-        progress.SetStatus(QStringLiteral("%1 / %2").arg(setupNumber).arg(SetupCount));
+        progress.SetStatus(QStringLiteral("%1 / %2").arg(result.SetupsRead + 1).arg(count));
         const QByteArray command = ReadSetupCommand(setupNumber, codec);
         QByteArray reply = exchange(command);
-        if (!isSetupReply(reply, setupNumber)) {
-            reply = exchange(command);  // once more: a busy or garbled answer may pass
-            const SetupLineShape shape = CheckSetupLine(reply);
-            if (!isSetupReply(reply, setupNumber))
-                result.NotSetups.push_back({setupNumber, reply,
-                                            shape.isSetup ? QStringLiteral("it holds setup %1").arg(shape.setupIndex + 1)
-                                                          : shape.problem});
-        }
-        file.writeLine(reply);
-        ++result.SetupsArchived;
-        progress.SetValue(setupNumber);
+        // A reply that is not the setup asked for (a refusal, a garbled or
+        // cut reply) is asked for once more: a passing fault may be gone.
+        if (!isSetupReply(reply, setupNumber)) reply = exchange(command);
+        take(setupNumber, reply);
+        ++result.SetupsRead;
+        progress.SetValue(result.SetupsRead);
         progress.Yield();
     }
-    file.commit();
     return result;
 }
 
@@ -149,6 +153,29 @@ QString UnrestorableWarning(const ArchiveResult& result, const QString& sFileNam
     return QStringLiteral("The archive %1 was written, but it will not restore: asked twice, the instrument did not "
                           "answer with the setup for %2.")
         .arg(sFileName, setups.join(QStringLiteral(", ")));
+}
+
+ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
+{
+    TextFileWriter file(sFileName);
+    file.writeLine(Header);
+    ArchiveResult result;
+    // Each reply is archived as the instrument sent it; one that is still no
+    // setup after the second asking is named for the warning.
+    const SetupReplyHandler archiveReply = [&](int setupNumber, const QByteArray& reply) {
+        file.writeLine(reply);
+        if (isSetupReply(reply, setupNumber)) return;
+        const SetupLineShape shape = CheckSetupLine(reply);
+        result.NotSetups.push_back(
+            {setupNumber, reply,
+             shape.isSetup ? QStringLiteral("it holds setup %1").arg(shape.setupIndex + 1) : shape.problem});
+    };
+    const ReadResult read =
+        ReadSetups(exchange, AllSetupNumbers(), QString::fromLatin1(ArchiveCaption), progress, archiveReply, codec);
+    file.commit();
+    result.SetupsArchived = read.SetupsRead;
+    result.Cancelled = read.Cancelled;
+    return result;
 }
 
 RestoreResult Restore(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
@@ -174,6 +201,7 @@ RestoreResult Restore(const Exchange& exchange, const QString& sFileName, Progre
         const int setupIndex = restoredSetupIndex(reply, line, sFileName, result.SetupsRestored, codec);
         ++result.SetupsRestored;
         result.RestoredSetupNumbers.push_back(setupIndex + 1);
+        result.RestoredLines.push_back(line.text);
         progress.SetStatus(QStringLiteral("%1 (%2)").arg(counter).arg(setupIndex + 1));
         progress.SetValue(counter);
         progress.Yield();

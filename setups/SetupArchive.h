@@ -53,6 +53,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace SetupArchive {
@@ -79,9 +80,30 @@ struct RestoreResult {
     bool NotAnArchive = false;  // empty file or wrong header: nothing was sent
     int SetupsRestored = 0;     // lines sent and accepted by the instrument
     bool Cancelled = false;     // the operator stopped it before the last line
-    // The setup numbers (1..250) the instrument reported, in the order sent.
+    // The setup numbers (1..250) the instrument reported, in the order sent,
+    // and the line sent for each (what a read-back is compared with).
     std::vector<int> RestoredSetupNumbers;
+    std::vector<QByteArray> RestoredLines;
 };
+
+// What a read of setups gets: the reply to "P1" for each setup read.
+using SetupReplyHandler = std::function<void(int setupNumber, const QByteArray& reply)>;
+
+// The reading loop of the archive, for whoever needs the instrument's setups:
+// the caption, the bar from 0 to the number of setups, "i / N" in the status
+// before each (i counts the setups read, N how many are to be read), Cancel
+// heard before each, the bar's value and Yield after each. A reply that is
+// not the setup asked for (CheckSetupLine) is asked for once more; the reply
+// then goes to `take` as it was received. Returns how many were read; cancelled tells
+// whether the operator stopped it first.
+struct ReadResult {
+    int SetupsRead = 0;
+    bool Cancelled = false;
+};
+ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNumbers, const QString& caption,
+                      ProgressSink& progress, const SetupReplyHandler& take, FieldCodec& codec = TheFieldCodec());
+// Setup numbers 1..250 in order.
+std::vector<int> AllSetupNumbers();
 
 // Reads setups 1..250 with "P1" and writes the archive file sFileName.
 ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, ProgressSink& progress,

@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -49,3 +50,11 @@ float ToSingle(double value, const QString& what)
 }
 
 }  // namespace SetupNumberText
+
+QString ShortestFloatText(float value)
+{
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc()) return QString::number(static_cast<double>(value));
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(end - buffer));
+}

@@ -38,3 +38,8 @@ bool Read(const QString& text, double& value, const QLocale& locale = QLocale())
 float ToSingle(double value, const QString& what);
 
 }  // namespace SetupNumberText
+
+// The shortest text that reads back as the same single-precision value
+// ("0.1", "12", "-3.5e-07"), with a point whatever the locale: for values
+// that must be told apart exactly, beyond the editors' four decimals.
+QString ShortestFloatText(float value);

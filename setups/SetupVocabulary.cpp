@@ -98,4 +98,10 @@ QString Slice(const QString& text, int part, int width) { return text.mid(part *
 
 QString UnknownEntry(int code) { return QStringLiteral("(unknown: %1)").arg(code); }
 
+QString EntryOf(const QStringList& list, int code)
+{
+    if (code >= 0 && code < list.size()) return list[code];
+    return UnknownEntry(code);
+}
+
 }  // namespace SetupVocabulary

@@ -56,4 +56,7 @@ QString Slice(const QString& text, int part, int width);
 // What a list shows for a stored code it has no entry for: "(unknown: 9)".
 QString UnknownEntry(int code);
 
+// The entry of a code, or UnknownEntry for a code the list has no entry for.
+QString EntryOf(const QStringList& list, int code);
+
 }  // namespace SetupVocabulary

@@ -164,7 +164,9 @@ std::optional<QByteArray> SimInstrument::Handle(const QByteArray& command)
     }
     if (fault == SimFault::Kind::Refused) return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, char(Busy)));
 
+    alterSetupWrite_ = fault == SimFault::Kind::Altered;
     QByteArray reply = execute(command);
+    alterSetupWrite_ = false;
     if (fault == SimFault::Kind::NoReply) return std::nullopt;
     if (fault == SimFault::Kind::Garbled) {
         // Cut after half the field digits (whole bytes) and a noise character.
@@ -333,9 +335,15 @@ QByteArray SimInstrument::writeSetup(const QByteArray& text, int indexBytes)
     const int index = indexBytes == 2 ? args.word() : args.byte();
     const QByteArray record = text.mid(args.charactersRead());
     // The whole record is checked before anything is stored.
-    if (!ParseSetupRecord(record)) throw Refusal{MalformedArguments};
+    std::optional<SimSetup> parsed = ParseSetupRecord(record);
+    if (!parsed) throw Refusal{MalformedArguments};
     if (index >= SetupCount) throw Refusal{OutOfRange};
-    state_.setups[static_cast<size_t>(index)] = record;
+    if (alterSetupWrite_) {
+        parsed->reportInterval = parsed->reportInterval < 32767 ? parsed->reportInterval + 1 : 0;
+        state_.setups[static_cast<size_t>(index)] = EncodeSetupRecord(*parsed);
+    } else {
+        state_.setups[static_cast<size_t>(index)] = record;
+    }
     changed();
     FieldCodec codec;
     codec.BeginCommand(QByteArray(1, ReplyCode::SetupWritten));

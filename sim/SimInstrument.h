@@ -106,6 +106,7 @@ private:
     QDateTime started_;
     bool remote_ = false;
     bool linkLost_ = false;
+    bool alterSetupWrite_ = false;  // the Altered fault of the command under way
     std::vector<int> faultCounts_;
     std::vector<bool> faultFired_;
     QList<QByteArray> received_;

@@ -22,6 +22,13 @@
 
 namespace {
 frmCapture* theWindow = nullptr;
+
+// The file is written; the operator learns once that its columns shift.
+void showDelimiterWarning(const QString& warning)
+{
+    if (!warning.isEmpty())
+        Env().ShowMessage(warning, MessageButtons::Ok, MessageIcon::Exclamation, modGlobals::MainCaption);
+}
 }
 
 frmCapture& frmCapture::instance()
@@ -99,7 +106,8 @@ void frmCapture::UploadDatalog(const QString& sFileName)
 void frmCapture::CaptureDatalog(const Exchange& exchange, int32_t recordCount, const QString& sFileName)
 {
     RunOperation(DatalogCapture::Caption, [&] {
-        DatalogCapture::Run(exchange, recordCount, sFileName, GetDelimiter(), *this, QLocale());
+        const auto result = DatalogCapture::Run(exchange, recordCount, sFileName, GetDelimiter(), *this, QLocale());
+        showDelimiterWarning(result.delimiterWarning);
     });
 }
 
@@ -112,6 +120,7 @@ void frmCapture::ConvertDatalog(const QString& sSource, const QString& sFileName
         if (!result.cancelled)
             Env().ShowMessage(DatalogConversion::CompletedMessage, MessageButtons::Ok, MessageIcon::Information,
                               modGlobals::MainCaption);
+        showDelimiterWarning(result.delimiterWarning);
     });
 }
 
@@ -125,11 +134,49 @@ void frmCapture::UploadSetups(const QString& sFileName)
     }, OnError::ReportAsFatal);
 }
 
-void frmCapture::DownloadSetups(const QString& sFileName)
+SetupArchive::RestoreResult frmCapture::DownloadSetups(const QString& sFileName)
 {
+    SetupArchive::RestoreResult result;
     RunOperation(QString::fromLatin1(SetupArchive::RestoreCaption), [&] {
-        SetupArchive::Restore(MainWindow().ReportingExchange(), sFileName, *this);
+        result = SetupArchive::Restore(MainWindow().ReportingExchange(), sFileName, *this);
     }, OnError::ReportAsFatal);
+    return result;
+}
+
+std::optional<SetupComparison::Comparison> frmCapture::CompareSetups(const QString& sFileName)
+{
+    // The file first: one that is no archive is told before the instrument is asked anything.
+    SetupComparison::ArchiveFile archive;
+    try {
+        archive = SetupComparison::ReadArchiveFile(sFileName);
+    } catch (const AppError& error) {
+        Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical);
+        Unload();
+        return std::nullopt;
+    }
+    if (!archive.IsArchive) {
+        Env().ShowMessage(QStringLiteral("%1 is not a product setup archive: %2").arg(sFileName, archive.Reason),
+                          MessageButtons::Ok, MessageIcon::Exclamation);
+        Unload();
+        return std::nullopt;
+    }
+    std::optional<SetupComparison::Comparison> comparison;
+    RunOperation(QString::fromLatin1(SetupComparison::ReadCaption), [&] {
+        const auto instrument = SetupComparison::ReadInstrument(MainWindow().ReportingExchange(), *this);
+        if (instrument) comparison = SetupComparison::Compare(*instrument, archive.Lines);
+    }, OnError::ReportAsFatal);
+    return comparison;
+}
+
+std::optional<SetupComparison::Comparison> frmCapture::VerifyRestore(const SetupArchive::RestoreResult& restored,
+                                                                     const QString& sFileName)
+{
+    std::optional<SetupComparison::Comparison> comparison;
+    RunOperation(QString::fromLatin1(SetupComparison::VerifyCaption), [&] {
+        comparison = SetupComparison::VerifyRestore(MainWindow().ReportingExchange(), restored.RestoredSetupNumbers,
+                                                    restored.RestoredLines, sFileName, *this);
+    }, OnError::ReportAsFatal);
+    return comparison;
 }
 
 void frmCapture::RunOperation(const QString& caption, const std::function<void()>& operation, OnError onError)

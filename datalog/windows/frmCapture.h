@@ -1,6 +1,6 @@
 #pragma once
 // The progress window of the long operations: datalog capture and conversion
-// here, setup archive and restore added the same way. A progress bar, a
+// here, setup archive, restore and comparison added the same way. A progress bar, a
 // Cancel button below it (Escape presses it) and a status bar; each operation
 // sets the caption, shows the window (not modal), reports to it as a
 // ProgressSink and unloads it at the end.
@@ -31,10 +31,13 @@
 
 #include "Exchange.h"
 #include "ProgressSink.h"
+#include "SetupArchive.h"
+#include "SetupComparison.h"
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QProgressBar;
 class QPushButton;
@@ -59,7 +62,15 @@ public:
     void ConvertDatalog(const QString& sSource, const QString& sFileName);
     // Archives all product setups into the file, and restores them from it.
     void UploadSetups(const QString& sFileName);
-    void DownloadSetups(const QString& sFileName);
+    SetupArchive::RestoreResult DownloadSetups(const QString& sFileName);
+    // Reads the instrument's setups and compares them with the archive file.
+    // Nothing when the file is not an archive or cannot be read (the
+    // operator is told, the instrument is not asked) or when cancelled.
+    std::optional<SetupComparison::Comparison> CompareSetups(const QString& sFileName);
+    // Reads back the setups a restore from the file wrote and compares them
+    // with the lines sent; nothing when cancelled.
+    std::optional<SetupComparison::Comparison> VerifyRestore(const SetupArchive::RestoreResult& restored,
+                                                             const QString& sFileName);
 
     // Sets CancelRequested; the operation decides when to stop.
     void cmdCancel_Click();

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -90,16 +91,19 @@ TEST_F(MainWindowTest, StartsUpIdentifiedWithItsMenus)
     auto* sensorMenu = window->menuBar()->findChild<QMenu*>("mnuSensor");
     ASSERT_TRUE(sensorMenu);
     EXPECT_EQ(visibleCaptions(sensorMenu),
-              QStringList({"&Archive Product Setups", "&Restore Product Setups", "&Edit Product Setup", "-",
+              QStringList({"&Archive Product Setups", "&Restore Product Setups", "&Compare Product Setups...",
+                           "&Edit Product Setup", "-",
                            "&Identification", "Set &Date and Time..."}));
     EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuDatalog")), QStringList({"Captur&e", "&Clear"}));
     EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuFile")),
               QStringList({"&Preferences...", "-", "E&xit"}));
     // Hidden items are there with their captions.
-    EXPECT_EQ(window->mnuSensorItem(7)->text(), "&Capture Screen");
+    EXPECT_EQ(window->mnuSensorItem(8)->text(), "&Capture Screen");
+    EXPECT_FALSE(window->mnuSensorItem(8)->isVisible());
+    EXPECT_TRUE(window->mnuSensorItem(7)->isSeparator());
     EXPECT_FALSE(window->mnuSensorItem(7)->isVisible());
     EXPECT_EQ(window->mnuDatalogItem(1)->text(), "Con&vert");
-    EXPECT_EQ(window->findChildren<QAction*>("mnuSensorItem").size(), 8);
+    EXPECT_EQ(window->findChildren<QAction*>("mnuSensorItem").size(), 9);
 }
 
 TEST_F(MainWindowTest, RefusesAMissingInstrument)
@@ -298,13 +302,17 @@ TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
 
     instrument->ClearLogs();
     env.fileNames = {archive};
+    env.answers = {MessageAnswer::No};  // no read-back
     window->mnuSensorItem(1)->trigger();
     EXPECT_EQ(env.fileChoices[1].title, "Restore Product Setups");
     EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Open);
     ASSERT_EQ(sent().size(), 250);
     EXPECT_EQ(sent()[0] + "\r", lines[1]) << "each archived line is sent back unchanged";
     EXPECT_EQ(sent()[249] + "\r", lines[250]);
-    EXPECT_TRUE(env.messages.empty());
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, "250 product setups were restored. Read them back from the instrument and compare "
+                                    "them with the file?");
+    EXPECT_EQ(env.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(window->menuBar()->isEnabled());
 }
 
@@ -315,6 +323,17 @@ TEST_F(MainWindowTest, ServiceShortcutsReachTheHiddenCommands)
     QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     ASSERT_EQ(env.fileChoices.size(), 1u) << "the hidden Convert item, by its shortcut";
     EXPECT_EQ(env.fileChoices[0].title, "Convert Datalog File - Import From");
+
+    // The hidden Capture Screen item, after the items before it moved by one.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            shown = dialog->objectName();
+            dialog->reject();
+        }
+    });
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shown, "frmBitmap");
 
     // Not while a long operation runs.
     window->SetOperationRunning(true);

@@ -166,6 +166,28 @@ TEST(CliDatalog, CaptureIsByteForByteTheEngineFileWithTheDelimiterInForce)
     }
 }
 
+TEST(CliDatalog, FieldsHoldingTheDelimiterAreWarnedOnStandardErrorAndTheFileIsAsTheRulesSay)
+{
+    Workspace ws;
+    // The simulated datalog's product "RED ENAMEL, GLOSS; LINE 2" holds the
+    // comma, and in German the decimal symbol is the comma too.
+    for (const char* region : {"C.UTF-8", "de_DE.UTF-8"}) {
+        SCOPED_TRACE(region);
+        ws.env.insert("LC_ALL", region);
+        const Ran piped = ws.tr8kz(QStringList{"datalog", "capture", ws.path("piped.txt"), "--delimiter", "|"} +
+                                   Simulator);
+        ASSERT_EQ(piped.code, 0);
+        EXPECT_EQ(piped.err, "") << "no field holds '|'";
+        const Ran comma = ws.tr8kz(QStringList{"datalog", "capture", ws.path("comma.txt"), "--delimiter", "comma"} +
+                                   Simulator);
+        EXPECT_EQ(comma.code, 0);
+        EXPECT_EQ(readFile(ws.path("comma.txt")), readFile(ws.path("piped.txt")).replace('|', ','));
+        EXPECT_TRUE(comma.err.contains("\nrecord 1: the product name holds the delimiter ','\n")) << comma.err.toStdString();
+        EXPECT_EQ(comma.err.contains("is the regional decimal symbol"), QByteArray(region).startsWith("de"));
+        EXPECT_EQ(comma.err.count("Choose Tab or ';' as the delimiter in Preferences."), 1);
+    }
+}
+
 TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
 {
     Workspace ws;
@@ -219,6 +241,47 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
     // The archive puts every setup back as it was.
     EXPECT_EQ(ws.tr8kz(QStringList{"setups", "restore", archive} + sim.port).code, 0);
     EXPECT_EQ(show().out, original.out);
+}
+
+TEST(CliSetups, CompareAndAVerifiedRestoreThatDidNotTake)
+{
+    Workspace ws;
+    // The fifth restored setup is stored with its interval a second longer.
+    SimulatedInstrument sim({"--fault", "P2:5:altered"});
+    const QString archive = ws.path("setups.txt");
+    ASSERT_EQ(ws.tr8kz(QStringList{"setups", "archive", archive} + sim.port).code, 0);
+    const Ran same = ws.tr8kz(QStringList{"setups", "compare", archive} + sim.port);
+    EXPECT_EQ(same.code, 0) << same.err.toStdString();
+    EXPECT_EQ(same.out, "No differences: the setups are identical\n");
+
+    // Setup 2 renamed in a copy: "SIGNAL YELLOW" (13 characters) becomes "SIGNAL YELLOX".
+    QByteArray bytes = readFile(archive);
+    const qsizetype at = bytes.indexOf(QByteArray("SIGNAL YELLOW").toHex().toUpper());
+    ASSERT_GT(at, 0);
+    bytes.replace(at, 26, QByteArray("SIGNAL YELLOX").toHex().toUpper());
+    const QString copy = ws.path("copy.txt");
+    QFile out(copy);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    out.close();
+    const Ran files = ws.tr8kz({"setups", "compare", archive, copy});
+    EXPECT_EQ(files.code, 1) << files.err.toStdString();
+    EXPECT_EQ(files.out, QStringLiteral("setup 2: Name: \"SIGNAL YELLOW\" (%1), \"SIGNAL YELLOX\" (%2)\n"
+                                        "1 difference in 1 setup\n").arg(archive, copy));
+
+    const Ran notArchive = ws.tr8kz({"setups", "compare", archive, ws.path("missing.txt")});
+    EXPECT_EQ(notArchive.code, 2);
+    const Ran wrongHeader = ws.tr8kz(QStringList{"setups", "compare", TR8KZ_SIM_EXECUTABLE} + sim.port);
+    EXPECT_EQ(wrongHeader.code, 2);
+    EXPECT_TRUE(wrongHeader.err.contains("is not a product setup archive")) << wrongHeader.err.toStdString();
+
+    const Ran verified = ws.tr8kz(QStringList{"setups", "restore", archive, "--verify"} + sim.port);
+    EXPECT_EQ(verified.code, 1) << verified.err.toStdString();
+    EXPECT_TRUE(verified.out.startsWith("setup 5: Run Configuration: Interval (s): ") &&
+                verified.out.endsWith("1 difference in 1 setup\n"))
+        << verified.out.toStdString();
+    // The fault fired once: a second verified restore takes.
+    const Ran again = ws.tr8kz(QStringList{"setups", "restore", archive, "--verify"} + sim.port);
+    EXPECT_EQ(again.code, 0) << again.out.toStdString();
 }
 
 TEST(CliHousekeeping, ClockSetMovesTheInstrumentsClockAndScreenWritesTheBitmap)

@@ -97,14 +97,28 @@ TEST_F(DatalogFiles, CaptureAndConversionWriteEveryFieldInEachFormat)
     FakeDatalog datalog{{recordA(), recordB()}};
     WriteWhole(source, "#0A0B0C\r\n" + EncodeStoredDatalogLine(recordA(), 0) + "\r\n#\r\n" +
                            EncodeStoredDatalogLine(recordB(), 1) + "\r\n");
+    // The files are as the rules say even where a field holds the
+    // delimiter; the warning names what does, between its first line and
+    // the advice of its last.
+    const auto warning = [](const char* delimiter, const char* body) {
+        return QStringLiteral("The file %2 was written as asked, but some of its fields hold the delimiter %1: the "
+                              "columns after them shift.\n%3\nChoose Tab or ';' as the delimiter in Preferences.")
+            .arg(QLatin1String(delimiter), QLatin1String("%1"), QLatin1String(body));
+    };
     struct Case {
         const char* locale;
         QByteArray delimiter, captureA, captureB, convertedA, convertedB;
+        QString warning;  // %1 the file
     };
     const Case cases[] = {
-        {"en_US", ",", CaptureA_en, CaptureB_en, ConvertedA_en, ConvertedB_en},
-        {"de_DE", "\t", CaptureA_de, CaptureB_de, ConvertedA_de, ConvertedB_de},
-        {"en_US", "|", CaptureA_en, CaptureB_en, ConvertedA_en, ConvertedB_en},
+        {"en_US", ",", CaptureA_en, CaptureB_en, ConvertedA_en, ConvertedB_en,
+         warning("','", "record 1: the product name holds the delimiter ','\n1 record in all.\nThe delimiter ',' is "
+                        "the regional digit grouping symbol: every number of 1000 or more splits into more than one "
+                        "column.")},
+        {"de_DE", "\t", CaptureA_de, CaptureB_de, ConvertedA_de, ConvertedB_de,
+         warning("Tab", "record 2: the sample ID holds the delimiter Tab\n1 record in all.").replace("Tab or ", "")},
+        {"en_US", "|", CaptureA_en, CaptureB_en, ConvertedA_en, ConvertedB_en,
+         warning("'|'", "record 1: the sample ID holds the delimiter '|'\n1 record in all.")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.locale + (" " + c.delimiter)).toStdString());
@@ -112,14 +126,17 @@ TEST_F(DatalogFiles, CaptureAndConversionWriteEveryFieldInEachFormat)
         datalog.commands.clear();
         const QLocale locale(QLatin1String(c.locale));
         const QString delimiter = QString::fromLatin1(c.delimiter);
-        EXPECT_EQ(DatalogCapture::Run(datalog.exchange(), 2, file, delimiter, progress, locale).recordsWritten, 2);
+        const auto captured = DatalogCapture::Run(datalog.exchange(), 2, file, delimiter, progress, locale);
+        EXPECT_EQ(captured.recordsWritten, 2);
         EXPECT_EQ(Lines(file), (QList<QByteArray>{d(c.captureA), d(c.captureB)}));
+        EXPECT_EQ(captured.delimiterWarning, c.warning.arg(file));
         EXPECT_EQ(datalog.commands, (QList<QByteArray>{"S10000", "S10001"}));
 
         const auto result = DatalogConversion::Run(source, target, delimiter, progress, locale);
         EXPECT_EQ(result.linesRead, 4);
         EXPECT_EQ(result.linesSkipped, 2);
         EXPECT_EQ(Lines(target), (QList<QByteArray>{d(Header), d(c.convertedA), d(c.convertedB)}));
+        EXPECT_EQ(result.delimiterWarning, c.warning.arg(target));
     }
     // An empty source gives the header alone.
     WriteWhole(source, "");

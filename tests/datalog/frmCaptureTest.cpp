@@ -117,6 +117,46 @@ TEST_F(frmCaptureTest, FailureIsShownTheRecordsReadKeptAndTheProgramGoesOn)
     EXPECT_FALSE(frmCapture::exists());
 }
 
+TEST_F(frmCaptureTest, FieldsHoldingTheDelimiterAreWarnedOnceAndTheFileIsAsTheRulesSay)
+{
+    // Seven products holding the comma; the same capture with ';' in their
+    // place (no warning) is the file to match, ';' read as ','.
+    const auto capture = [&](const QByteArray& product, const QString& name) {
+        datalog.records.assign(7, SimDatalogRecord{.product = product, .reading = 2.5f});
+        frmCapture::instance().CaptureDatalog(datalog.exchange(), 7, name);
+        flushUnloaded();
+        return ReadWhole(name);
+    };
+    const QByteArray plain = capture("A;B", env.path("plain.txt"));
+    EXPECT_TRUE(env.messages.empty());
+    EXPECT_EQ(capture("A,B", file), QByteArray(plain).replace(';', ','));
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(env.messages[0].title, "TR8 KZ Utility");
+    const QStringList lines = env.messages[0].text.split('\n');
+    EXPECT_EQ(lines.mid(1), (QStringList{"record 1: the product name holds the delimiter ','",
+                                         "record 2: the product name holds the delimiter ','",
+                                         "record 3: the product name holds the delimiter ','",
+                                         "record 4: the product name holds the delimiter ','",
+                                         "record 5: the product name holds the delimiter ','", "7 records in all.",
+                                         "Choose Tab or ';' as the delimiter in Preferences."}));
+
+    // The decimal symbol of the region is the delimiter: every record.
+    env.messages.clear();
+    QLocale::setDefault(QLocale("de_DE"));
+    SetDelimiter(false, true, QStringLiteral("|"));
+    const QByteArray piped = capture("P", env.path("piped.txt"));
+    EXPECT_TRUE(env.messages.empty());
+    SetDelimiter(false, false, {});
+    EXPECT_EQ(capture("P", file), QByteArray(piped).replace('|', ','));
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_TRUE(env.messages[0].text.endsWith("\nThe delimiter ',' is the regional decimal symbol: every number with "
+                                              "decimals splits into two columns.\nChoose Tab or ';' as the delimiter "
+                                              "in Preferences."))
+        << qPrintable(env.messages[0].text);
+    EXPECT_FALSE(env.messages[0].text.contains("record 1"));
+}
+
 TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
 {
     for (const MessageAnswer answer : {MessageAnswer::Retry, MessageAnswer::Cancel}) {
@@ -152,7 +192,18 @@ TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
             EXPECT_FALSE(frmCapture::exists());
         }
         EXPECT_FALSE(menusEnabled) << "no second operation can start during the capture";
+        // The timeout's question, then: after Retry, once the capture is
+        // complete, the warning that a sample ID of the simulated datalog
+        // holds the tab; after Cancel, how many records were kept.
+        ASSERT_EQ(env.messages.size(), 2u);
         EXPECT_EQ(env.messages[0].text, "Communications Timeout");
+        if (answer == MessageAnswer::Cancel) {
+            EXPECT_TRUE(env.messages[1].text.contains("was not read")) << qPrintable(env.messages[1].text);
+        }
+        if (answer == MessageAnswer::Retry) {
+            EXPECT_TRUE(env.messages[1].text.contains("\nrecord 3: the sample ID holds the delimiter Tab\n"))
+                << qPrintable(env.messages[1].text);
+        }
         flushUnloaded();
     }
 }

@@ -39,8 +39,8 @@ expect()
 expect "identify datalog setups setup colour clock screen" tr8kz ""
 expect "setups setup screen" tr8kz s
 expect "capture clear convert" tr8kz datalog c
-expect "archive restore" tr8kz --port /dev/ttyACM0 setups ""
-expect "archive restore" tr8kz --delimiter = comma setups ""
+expect "archive restore compare" tr8kz --port /dev/ttyACM0 setups ""
+expect "archive restore compare" tr8kz --delimiter = comma setups ""
 expect "set" tr8kz --simulator clock ""
 expect "" tr8kz identify ""
 expect "" tr8kz clock set ""
@@ -71,6 +71,9 @@ expect "$work/log.txt $work/log.dat" tr8kz datalog capture "$work/log"
 expect "$work/log.txt $work/log.dat" tr8kz datalog convert "$work/log.dat" "$work/log"
 expect "" tr8kz datalog convert a b "$work/log"
 expect "$work/setups.arc" tr8kz setups restore "$work/s"
+expect "$work/setups.arc" tr8kz setups compare "$work/setups.arc" "$work/s"
+expect "--verify --version" tr8kz setups restore --v
+expect "--version" tr8kz setups archive --v
 expect "$work/other.bmp" tr8kz screen "$work/o"
 expect "$work/log.txt" tr8kz --trace "$work/log.t"
 expect "$work/log.txt" tr8kz --trace = "$work/log.t"

@@ -1,0 +1,180 @@
+// Comparing product setups from the Sensor menu, and the read-back offered
+// after a restore, against the simulated instrument: the progress window,
+// then the differences window and its text file.
+#include "ScriptedEnvironment.h"
+#include "SimulatorDriver.h"
+#include "frmUtility.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no file)");
+}
+
+// Runs `act` on the modal window of that name once it is shown (the
+// progress window lets events run first, so a single-shot timer is too early).
+// The watch ends with the test's.
+std::unique_ptr<QTimer> whenShown(const QString& objectName, std::function<void(QDialog*)> act)
+{
+    auto watch = std::make_unique<QTimer>();
+    QTimer* poll = watch.get();
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, objectName, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != objectName) return;
+        poll->stop();
+        act(dialog);
+    });
+    poll->start();
+    return watch;
+}
+
+QStringList rowOf(const QTableWidget* table, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column) texts << table->item(row, column)->text();
+    return texts;
+}
+
+struct CompareSetupsWindowTest : ::testing::Test {
+    ScriptedEnvironment env;
+    std::shared_ptr<SimInstrument> instrument;
+    std::unique_ptr<frmUtility> window;
+    QString archive = env.path("setups.txt");
+
+    void start(std::vector<SimFault> faults = {})
+    {
+        SimOptions options;
+        options.faults = std::move(faults);
+        instrument = std::make_shared<SimInstrument>(options);
+        window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+        window->Form_Load();
+        env.fileNames = {archive};
+        window->mnuSensorItem(0)->trigger();  // archive
+        instrument->ClearLogs();
+    }
+};
+
+}  // namespace
+
+TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
+{
+    start();
+    // Setup 3, "OCEAN BLUE 3", renamed in the archive (same length).
+    QByteArray bytes = readAll(archive);
+    bytes.replace(QByteArray("OCEAN BLUE 3").toHex().toUpper(), QByteArray("OCEAN BLUE 4").toHex().toUpper());
+    QFile out(archive);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    out.close();
+
+    const QString saved = env.path("differences.txt");
+    env.fileNames = {archive, env.path("no such folder/d.txt"), saved};
+    QStringList row, summary;
+    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Compare Product Setups - TR8 KZ");
+        auto* table = d->findChild<QTableWidget*>("grdDifferences");
+        EXPECT_EQ(table->rowCount(), 1);
+        row = rowOf(table, 0);
+        summary = d->findChild<QLabel*>("lblSummary")->text().split('\n');
+        d->findChild<QPushButton*>("cmdSave")->click();  // refused: no such folder
+        d->findChild<QPushButton*>("cmdSave")->click();
+        d->accept();
+    });
+    window->mnuSensorItem(2)->trigger();
+
+    ASSERT_GE(env.fileChoices.size(), 4u);
+    EXPECT_EQ(env.fileChoices[1].title, "Compare Product Setups");
+    EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Open);
+    EXPECT_EQ(env.fileChoices[2].title, "Save Differences");
+    EXPECT_EQ(env.fileChoices[2].kind, FileDialogKind::Save);
+    EXPECT_EQ(instrument->ReceivedCommands().size(), 250) << "every setup read once";
+    EXPECT_EQ(row, QStringList({"3", "Name", "OCEAN BLUE 3", "OCEAN BLUE 4"}));
+    EXPECT_EQ(summary, QStringList({"1 difference in 1 setup", "File: " + archive}));
+    ASSERT_EQ(env.messages.size(), 1u) << "the refused save";
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
+    EXPECT_TRUE(env.messages[0].text.contains("no such folder")) << qPrintable(env.messages[0].text);
+    EXPECT_EQ(readAll(saved), ("setup 3: Name: \"OCEAN BLUE 3\" (instrument), \"OCEAN BLUE 4\" (" + archive +
+                               ")\r\n1 difference in 1 setup\r\n").toLatin1());
+    EXPECT_TRUE(window->menuBar()->isEnabled());
+}
+
+TEST_F(CompareSetupsWindowTest, AFileThatIsNoArchiveIsToldAndTheInstrumentNotAsked)
+{
+    start();
+    QFile other(env.path("other.txt"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly) && other.write("TR8KZ product setups\r\n") > 0);
+    other.close();
+    env.fileNames = {other.fileName()};
+    window->mnuSensorItem(2)->trigger();
+    EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, other.fileName() + " is not a product setup archive: its first line is not "
+                                                       "\"TR8KZ Product Setups\"");
+}
+
+TEST_F(CompareSetupsWindowTest, ARestoreReadBackThatDiffers)
+{
+    start({{"P2", 5, SimFault::Kind::Altered}});
+    env.fileNames = {archive};
+    env.answers = {MessageAnswer::Yes};
+    QString title;
+    QStringList row;
+    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
+        title = d->windowTitle();
+        auto* table = d->findChild<QTableWidget*>("grdDifferences");
+        EXPECT_EQ(table->rowCount(), 1);
+        if (table->rowCount() > 0) row = rowOf(table, 0);
+        d->accept();
+    });
+    window->mnuSensorItem(1)->trigger();
+    EXPECT_EQ(instrument->ReceivedCommands().size(), 500) << "250 lines written, 250 setups read back";
+    EXPECT_EQ(instrument->ReceivedCommands()[250], "P10000");
+    EXPECT_EQ(title, "Restored Product Setups - TR8 KZ");
+    ASSERT_EQ(row.size(), 4);
+    EXPECT_EQ(row[0], "5");
+    EXPECT_EQ(row[1], "Run Configuration: Interval (s)");
+    EXPECT_EQ(row[2].toInt(), row[3].toInt() + 1);
+}
+
+TEST_F(CompareSetupsWindowTest, CancelWhileReadingComparesNothing)
+{
+    start();
+    // Cancel once the progress window has asked for a few setups.
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (instrument->ReceivedCommands().size() < 3) return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmCapture") && w->isVisible()) {
+                w->findChild<QPushButton*>("cmdCancel")->click();
+                poll.stop();
+            }
+    });
+    poll.start();
+    bool differencesShown = false;
+    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
+        differencesShown = true;
+        d->accept();
+    });
+    env.fileNames = {archive};
+    window->mnuSensorItem(2)->trigger();
+    EXPECT_LT(instrument->ReceivedCommands().size(), 250);
+    EXPECT_GE(instrument->ReceivedCommands().size(), 3);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(differencesShown);
+    EXPECT_TRUE(window->menuBar()->isEnabled());
+}
