@@ -7,6 +7,7 @@
 #include "DatalogConversion.h"
 #include "Environment.h"
 #include "InstrumentOperations.h"
+#include "OperationFailure.h"
 #include "Sensor.h"
 #include "TerminalProgress.h"
 
@@ -39,9 +40,12 @@ int CaptureDatalog(CommandContext& context)
     }
     InterruptAsCancel interrupt;
     DatalogCapture::Result result;
-    {
+    try {
         TerminalProgress progress;
         result = DatalogCapture::Run(session.exchange(), count, file, delimiter, progress, QLocale());
+    } catch (const AppError& error) {
+        // The engine's description names the record.
+        throw OperationFailure(error, QStringLiteral("Datalog capture into %1").arg(file));
     }
     if (result.cancelled) {
         tell(QStringLiteral("Cancelled: %1 of %2 records captured in %3").arg(result.recordsWritten).arg(count).arg(file));

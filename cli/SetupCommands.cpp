@@ -4,6 +4,7 @@
 #include "Commands.h"
 
 #include "CliFailure.h"
+#include "OperationFailure.h"
 #include "SetupArchive.h"
 #include "SetupDescription.h"
 #include "SetupEdit.h"
@@ -45,7 +46,12 @@ int ArchiveSetups(CommandContext& context)
     SetupArchive::ArchiveResult result;
     {
         TerminalProgress progress;
-        result = SetupArchive::Archive(session.exchange(), file, progress);
+        try {
+            result = SetupArchive::Archive(session.exchange(), file, progress);
+        } catch (const AppError& error) {
+            throw OperationFailure(error, QStringLiteral("Setup archive into %1").arg(file),
+                                   QStringLiteral("setup %1 of %2").arg(progress.Value() + 1).arg(SetupArchive::SetupCount));
+        }
     }
     if (result.Cancelled) {
         tell(QStringLiteral("Cancelled: %1 of %2 setups archived in %3")
@@ -65,7 +71,14 @@ int RestoreSetups(CommandContext& context)
     SetupArchive::RestoreResult result;
     {
         TerminalProgress progress;
-        result = SetupArchive::Restore(session.exchange(), file, progress);
+        try {
+            result = SetupArchive::Restore(session.exchange(), file, progress);
+        } catch (const AppError& error) {
+            throw OperationFailure(error, QStringLiteral("Setup restore from %1").arg(file),
+                                   QStringLiteral("setup line %1 of the file, %2 setups restored before it")
+                                       .arg(progress.Value() + 1)
+                                       .arg(progress.Value()));
+        }
     }
     if (result.NotAnArchive) {
         // The window closes without a word; a script needs to know.

@@ -6,6 +6,7 @@
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
 #include "InstrumentOperations.h"
+#include "LinkWait.h"
 #include "ProgressSink.h"
 #include "TextFiles.h"
 
@@ -83,6 +84,10 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
         } catch (const AppError& error) {
             throw AppError(error.number(),
                            QStringLiteral("Record %1 of %2: %3").arg(i).arg(recordCount).arg(error.description()));
+        } catch (const LinkInterrupted&) {
+            // Cancelled while the reply was awaited: the records read are kept.
+            result.cancelled = true;
+            break;
         }
         result.recordsWritten = i;
         progress.SetValue(i);

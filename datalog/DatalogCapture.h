@@ -4,7 +4,8 @@
 //
 // The file replaces an earlier one of the same name only when the capture
 // ends: at the last record, or when the operator cancels (then it holds the
-// records captured so far, the one under way included). An error part-way
+// records captured so far, the one under way included; or, when the wait for
+// its reply was interrupted (LinkInterrupted), the records before it). An error part-way
 // (a refused or garbled reply, a lost link, a full disk) leaves any earlier
 // file untouched and raises an AppError that names the record.
 

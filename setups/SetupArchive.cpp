@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "InstrumentCommands.h"
+#include "LinkWait.h"
 #include "SetupRecord.h"
 #include "TextFiles.h"
 
@@ -108,7 +109,14 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
         }
         progress.SetStatus(QStringLiteral("%1 / %2").arg(setupNumber).arg(SetupCount));
         const QByteArray command = ReadSetupCommand(setupNumber, codec);
-        const QByteArray reply = exchange(command);
+        QByteArray reply;
+        try {
+            reply = exchange(command);
+        } catch (const LinkInterrupted&) {
+            // Cancelled while the reply was awaited: the setups read are kept.
+            result.Cancelled = true;
+            break;
+        }
         file.writeLine(reply);
         ++result.SetupsArchived;
         progress.SetValue(setupNumber);
@@ -137,7 +145,15 @@ RestoreResult Restore(const Exchange& exchange, const QString& sFileName, Progre
         ++counter;
         codec.BeginCommand(line.text);
         const QByteArray command = codec.GetText();
-        const QByteArray reply = exchange(command);
+        QByteArray reply;
+        try {
+            reply = exchange(command);
+        } catch (const LinkInterrupted&) {
+            // Cancelled while the confirmation was awaited: this line may or
+            // may not have been stored, the lines after it were not sent.
+            result.Cancelled = true;
+            break;
+        }
         const int setupIndex = restoredSetupIndex(reply, line, sFileName, result.SetupsRestored, codec);
         ++result.SetupsRestored;
         result.RestoredSetupNumbers.push_back(setupIndex + 1);

@@ -163,6 +163,7 @@ std::optional<QByteArray> SimInstrument::Handle(const QByteArray& command)
         return std::nullopt;
     }
     if (fault == SimFault::Kind::Refused) return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, char(Busy)));
+    if (fault == SimFault::Kind::Rejected) return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, char(OutOfRange)));
 
     QByteArray reply = execute(command);
     if (fault == SimFault::Kind::NoReply) return std::nullopt;

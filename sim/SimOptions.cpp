@@ -31,7 +31,8 @@ SimFault SimFault::Parse(const QString& text)
     else if (kind == u"garbled") fault.kind = Kind::Garbled;
     else if (kind == u"refused") fault.kind = Kind::Refused;
     else if (kind == u"linklost") fault.kind = Kind::LinkLost;
-    else invalid(QStringLiteral("Unknown fault kind \"%1\" (noreply, garbled, refused, linklost)").arg(text.mid(second + 1)));
+    else if (kind == u"rejected") fault.kind = Kind::Rejected;
+    else invalid(QStringLiteral("Unknown fault kind \"%1\" (noreply, garbled, refused, linklost, rejected)").arg(text.mid(second + 1)));
     return fault;
 }
 
@@ -42,6 +43,7 @@ QString SimFault::KindName(Kind kind)
     case Kind::Garbled: return QStringLiteral("garbled");
     case Kind::Refused: return QStringLiteral("refused");
     case Kind::LinkLost: return QStringLiteral("linklost");
+    case Kind::Rejected: return QStringLiteral("rejected");
     }
     return {};
 }

@@ -18,12 +18,13 @@ struct SimFault {
         Garbled,   // the command is carried out, its reply arrives damaged
         Refused,   // the instrument is busy: "?" 04, nothing is done
         LinkLost,  // from this command on nothing is carried out or answered
+        Rejected,  // refused for good: "?" 03 (out of range), nothing is done
     };
     QByteArray commandPrefix;
     int occurrence = 1;
     Kind kind = Kind::NoReply;
 
-    // "PREFIX:N:KIND", KIND one of noreply, garbled, refused, linklost (any
+    // "PREFIX:N:KIND", KIND one of noreply, garbled, refused, linklost, rejected (any
     // letter case); the prefix may be empty. Raises AppError (InvalidArgument).
     static SimFault Parse(const QString& text);
     static QString KindName(Kind kind);

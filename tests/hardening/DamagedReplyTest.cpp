@@ -1,4 +1,4 @@
-// Damaged ("garbled": cut short and a noise character) and refused ("?04",
+// Damaged ("garbled": cut short and a noise character) and refused ("?03",
 // busy) replies where the program expects a record or a confirmation: what
 // each operation does with them. Proven elsewhere: a damaged or refused
 // datalog record stops the capture naming the record, the earlier file kept
@@ -44,7 +44,7 @@ TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopThei
 {
     // The archive keeps each reply as the instrument sent it, so that the
     // file shows what the instrument answered.
-    p.Start(InstrumentOptions({{"P1", 5, SimFault::Kind::Garbled}, {"P1", 6, SimFault::Kind::Refused}}));
+    p.Start(InstrumentOptions({{"P1", 5, SimFault::Kind::Garbled}, {"P1", 6, SimFault::Kind::Rejected}}));
     const std::vector<QByteArray> original = p.StoredSetups();
     const QString file = p.env.path("archive.txt");
     frmCapture::instance().UploadSetups(file);
@@ -53,7 +53,7 @@ TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopThei
     ASSERT_EQ(lines.size(), 251);
     const QByteArray setup5 = "P204" + original[4];
     EXPECT_TRUE(lines[5].endsWith('G') && setup5.startsWith(lines[5].chopped(1))) << "setup 5 cut short, as received";
-    EXPECT_EQ(lines[6], "?04");
+    EXPECT_EQ(lines[6], "?03");
     EXPECT_EQ(lines[7], "P206" + original[6]);
 
     // Restoring that file is refused before anything is sent: the refusal
