@@ -269,7 +269,7 @@ TEST(CliInterrupt, CtrlCStopsACaptureAndKeepsTheWholeRecordsRead)
     EXPECT_TRUE(cli.readAllStandardError().contains("Cancelled"));
 
     const QByteArrayList lines = crLfLines(readFile(file));
-    EXPECT_GE(lines.size(), 5);
+    EXPECT_GE(lines.size(), 4);  // five asked for, the last perhaps given up
     EXPECT_LT(lines.size(), 2000);
     expectWholeRecords(lines, '\t');
     // Every record asked for is in the file but the one whose reply was
