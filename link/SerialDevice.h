@@ -29,10 +29,12 @@ public:
     void Write(const QByteArray& bytes);
 
     enum class Wait { Data, Timeout, Interrupted };
-    // Waits at most the milliseconds for input and appends what has arrived
-    // to the buffer (Data). Interrupted: a signal arrived first. Raises
-    // AppError LinkLost when the device hung up or failed.
-    Wait ReadSome(QByteArray& buffer, int milliseconds);
+    // Waits for input, at most SliceMilliseconds, and appends what has
+    // arrived to the buffer (Data): one system call when bytes come.
+    // Interrupted: a signal arrived first. Raises AppError LinkLost when the
+    // device hung up or failed.
+    Wait ReadSome(QByteArray& buffer);
+    static constexpr int SliceMilliseconds = 100;
 
     // Drops input received and not read yet.
     void DiscardInput();

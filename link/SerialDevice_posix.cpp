@@ -17,6 +17,10 @@
 namespace {
 
 constexpr int ReadChunk = 4096;
+// A read returns when bytes arrive or after this long without any (the
+// terminal's VTIME, in tenths of a second): the waits' slice. One read per
+// piece of a reply, no poll before it.
+constexpr cc_t ReadSliceTenths = 1;
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -77,7 +81,7 @@ void SerialDevice::Open(const QString& path)
     mode.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | PARENB | CRTSCTS);
     mode.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
     mode.c_cc[VMIN] = 0;
-    mode.c_cc[VTIME] = 0;
+    mode.c_cc[VTIME] = ReadSliceTenths;
     ::cfsetispeed(&mode, B115200);
     ::cfsetospeed(&mode, B115200);
     if (::tcsetattr(fd, TCSANOW, &mode) != 0) {
@@ -86,6 +90,9 @@ void SerialDevice::Open(const QString& path)
         unavailable(path, systemReason(error));
     }
     ::tcflush(fd, TCIFLUSH);
+    // Opened without blocking (a modem line without carrier would hold the
+    // open); reads now block, each for at most the slice.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fd_ = fd;
     path_ = path;
 }
@@ -125,27 +132,23 @@ void SerialDevice::Write(const QByteArray& bytes)
     }
 }
 
-SerialDevice::Wait SerialDevice::ReadSome(QByteArray& buffer, int milliseconds)
+SerialDevice::Wait SerialDevice::ReadSome(QByteArray& buffer)
 {
-    struct pollfd in {fd_, POLLIN, 0};
-    const int ready = ::poll(&in, 1, milliseconds);
-    if (ready < 0) {
-        if (errno == EINTR) return Wait::Interrupted;
-        throw AppError(ErrorNumber::LinkLost,
-                       QStringLiteral("The link to the instrument on %1 was lost: %2").arg(path_, systemReason(errno)));
-    }
-    if (ready == 0) return Wait::Timeout;
-
     const qsizetype before = buffer.size();
     buffer.resize(before + ReadChunk);
     const ssize_t got = ::read(fd_, buffer.data() + before, ReadChunk);
     const int error = errno;
     buffer.resize(before + std::max<ssize_t>(got, 0));
     if (got > 0) return Wait::Data;
-    if (got < 0 && (error == EINTR || error == EAGAIN)) return Wait::Interrupted;
-    // Read nothing although poll said ready: the other end hung up (a
-    // pseudo-terminal whose master closed, a USB port unplugged: EIO).
-    const QString reason = got == 0 || error == EIO ? QStringLiteral("the device hung up (%1)").arg(systemReason(got == 0 ? EIO : error))
+    if (got < 0 && error == EINTR) return Wait::Interrupted;
+    if (got == 0) {
+        // Nothing within the slice, or a terminal that hung up (its reads
+        // end at once with nothing): only the second shows in poll.
+        struct pollfd state {fd_, POLLIN, 0};
+        if (::poll(&state, 1, 0) <= 0 || !(state.revents & (POLLHUP | POLLERR | POLLNVAL))) return Wait::Timeout;
+    }
+    // A pseudo-terminal whose master closed, a USB port unplugged: EIO.
+    const QString reason = got == 0 || error == EIO ? QStringLiteral("the device hung up (%1)").arg(systemReason(EIO))
                                                     : systemReason(error);
     throw AppError(ErrorNumber::LinkLost, QStringLiteral("The link to the instrument on %1 was lost: %2").arg(path_, reason));
 }

@@ -82,13 +82,12 @@ QByteArray SerialPortDriver::Execute(const QByteArray& command)
 
     const QDeadlineTimer deadline(timeout_);
     for (;;) {
-        const qint64 left = deadline.remainingTime();
-        if (left == 0)
+        if (deadline.hasExpired())
             fault(ErrorNumber::CommTimeout,
                   QStringLiteral("Communications timeout: no complete reply to %1 within %2 ms").arg(shown).arg(timeout_));
         SerialDevice::Wait wait = SerialDevice::Wait::Timeout;
         try {
-            wait = device_.ReadSome(pending_, static_cast<int>(std::min<qint64>(left, LinkWait::SliceMilliseconds)));
+            wait = device_.ReadSome(pending_);
         } catch (const AppError& error) {
             fault(error.number(), error.description());
         }
