@@ -100,7 +100,11 @@ void SerialDevice::Open(const QString& path)
 void SerialDevice::Close()
 {
     if (fd_ < 0) return;
-    ::close(fd_);  // releases the lock and the exclusive mode
+    // The exclusive mode belongs to the terminal, not to this descriptor: it
+    // would outlive the close while another holds the terminal open (as
+    // tr8kz-sim does), refusing the next program.
+    ::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);  // releases the lock
     fd_ = -1;
 }
 
