@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "DateConversion.h"
 #include "InstrumentOperations.h"
+#include "LinkWait.h"
 #include "OpenWindows.h"
 #include "ReportError.h"
 #include "Sensor.h"
@@ -10,7 +11,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMenuBar>
+#include <QThread>
+#include <QWindow>
 
 namespace {
 frmUtility* theMainWindow = nullptr;
@@ -28,10 +33,20 @@ frmUtility::frmUtility(DriverFactory driverFactory, QWidget* parent)
     buildMenus();
     theMainWindow = this;
     RegisterMainWindow(this);
+    // While the serial link waits for a reply the windows keep painting; the
+    // operator's input waits until the exchange is over, so no second
+    // command can start in the middle of one.
+    LinkWait::SetIdleHook([this] {
+        const bool outer = !waitingForInstrument_;
+        waitingForInstrument_ = true;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (outer) waitingForInstrument_ = false;
+    });
 }
 
 frmUtility::~frmUtility()
 {
+    LinkWait::SetIdleHook({});
     UnregisterMainWindow(this);
     if (theMainWindow == this) theMainWindow = nullptr;
 }
@@ -100,14 +115,38 @@ QAction* frmUtility::mnuSensorItem(int index) const { return sensorItems_.value(
 QAction* frmUtility::mnuDatalogItem(int index) const { return datalogItems_.value(index); }
 QAction* frmUtility::mnuHelpItem(int index) const { return helpItems_.value(index); }
 
-void frmUtility::Form_Load()
+void frmUtility::showPainted()
 {
     show();
+    // The window system maps the window a moment after show(); until it is
+    // exposed nothing can be painted. Waiting for it (briefly) and painting
+    // at once spares the operator an empty frame while the instrument is
+    // asked, which may take the whole reply timeout.
+    const QDeadlineTimer deadline(2000);
+    while (!(windowHandle() && windowHandle()->isExposed()) && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(5);
+    }
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmUtility::Form_Load()
+{
+    showPainted();
     delimiter_ = Preferences::LoadPreferences();
     SetDelimiter(delimiter_);
 
     Sensor& sensor = SensorDriver();
-    sensor.OpenCommPort();
+    try {
+        sensor.OpenCommPort();
+    } catch (const AppError& error) {
+        // A port that is there but cannot be used: its name and the reason,
+        // which the operator can act on.
+        if (error.number() != ErrorNumber::PortUnavailable) throw;
+        Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical);
+        throw ProgramEnd{3};
+    }
     if (!sensor.InstrumentConnected()) {
         Env().ShowMessage(QStringLiteral("Instrument not connected or turned off"), MessageButtons::Ok,
                           MessageIcon::None);
@@ -139,9 +178,10 @@ Exchange frmUtility::ReportingExchange()
             try {
                 return SensorDriver().ExecCommand(command);
             } catch (const AppError& error) {
-                // Only a timeout is offered for Retry here; any other error
-                // (the device gone) is the operation's to report.
-                if (error.number() != ErrorNumber::CommTimeout) throw;
+                // A timeout, a lost link or a busy instrument is offered for
+                // Retry here (the Sensor reopens a lost link when the command
+                // is sent again); any other error is the operation's to report.
+                if (!OffersRetry(error)) throw;
                 ReportError(error);  // returns only for Retry
             }
         }
@@ -267,8 +307,10 @@ void frmUtility::SetOperationRunning(bool running)
 
 void frmUtility::closeEvent(QCloseEvent* event)
 {
-    if (operationRunning_) {
-        // The progress window's Cancel ends the operation first.
+    if (operationRunning_ || waitingForInstrument_) {
+        // The progress window's Cancel ends the operation first; a reply
+        // under way is awaited (the window system's close button is no user
+        // input that the wait holds back).
         event->ignore();
         return;
     }

@@ -29,9 +29,10 @@ public:
     static frmUtility& instance();
     static bool exists();
 
-    // Start-up: shows the window, applies the delimiter preference, opens the
-    // link and identifies the instrument. No instrument or an unsupported one:
-    // the message, then ProgramEnd is thrown.
+    // Start-up: shows the window (painted before the link is opened), applies the delimiter preference, opens the
+    // link and identifies the instrument. No instrument, a port that cannot
+    // be used (named with the reason) or an unsupported instrument: the
+    // message, then ProgramEnd is thrown.
     void Form_Load();
 
     // The services the other windows reach (MainWindowServices.h).
@@ -69,6 +70,7 @@ protected:
 
 private:
     void buildMenus();
+    void showPainted();
     void addServiceShortcut(const QKeySequence& keys, const std::function<void()>& command);
     QMenu* addMenuGroup(const QString& objectName, const QString& caption, const QString& itemGroup,
                         const QStringList& captions, QList<QAction*>& items,
@@ -84,4 +86,5 @@ private:
     QList<QAction*> fileItems_, sensorItems_, datalogItems_, helpItems_;
     bool closed_ = false;
     bool operationRunning_ = false;
+    bool waitingForInstrument_ = false;  // events are processed during an exchange
 };

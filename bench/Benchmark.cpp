@@ -6,6 +6,11 @@
 //    the same file once (aim: above 50 MB/s of input, memory flat in the
 //    file's size).
 // Each timing is the best of a few runs, as the machine is shared.
+//  - whole processes on one tr8kz-sim pseudo-terminal: `tr8kz datalog
+//    capture` of 2000 records and `tr8kz setups archive` of 250 setups
+//    against tr8kz-bare-loop (plain C and termios) doing the same exchanges,
+//    run alternately; the median of the per-pair ratios (aims: at most 1.2
+//    and 1.5), beside the start-up of a Qt program that does nothing.
 
 #include "AppError.h"
 #include "CommPortDriver.h"
@@ -20,6 +25,7 @@
 #include "SimInstrument.h"
 #include "TextFiles.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -30,6 +36,7 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -222,14 +229,112 @@ void conversionBenchmark(const QTemporaryDir& dir)
                 static_cast<long long>(peakLarge), static_cast<long long>(peakSmall));
 }
 
+// Seconds one run of the program takes, start to end.
+double runProcess(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        throw AppError(ErrorNumber::LinkLost,
+                       QStringLiteral("%1 %2 failed").arg(program, arguments.join(QLatin1Char(' '))));
+    return static_cast<double>(timer.nsecsElapsed()) / 1e9;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void processBenchmark(const QTemporaryDir& dir, int pairs)
+{
+    QProcess sim;
+    sim.start(QStringLiteral(TR8KZ_SIM_PATH), {QStringLiteral("--datalog-size"), QString::number(CaptureRecords)});
+    if (!sim.waitForStarted(10000)) throw AppError(ErrorNumber::LinkLost, QStringLiteral("tr8kz-sim did not start"));
+    while (!sim.canReadLine() && sim.waitForReadyRead(10000)) {
+    }
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    const QString out = dir.filePath(QStringLiteral("process.txt"));
+
+    std::printf("Whole processes on %s, %d alternating pairs, median of the per-pair ratios:\n", qPrintable(device), pairs);
+    std::vector<double> floor;
+    for (int i = 0; i < pairs; ++i) floor.push_back(runProcess(QStringLiteral(TR8KZ_QT_FLOOR_PATH), {}));
+    std::printf("  a Qt program doing nothing (the floor)  %7.1f ms (median)\n", median(floor) * 1e3);
+
+    const struct {
+        const char* name;
+        QStringList program;  // tr8kz's command
+        QString bare;         // tr8kz-bare-loop's kind
+        int count;
+        double aim;
+    } operations[] = {
+        {"capture of 2000 records", {QStringLiteral("datalog"), QStringLiteral("capture")}, QStringLiteral("capture"),
+         CaptureRecords, 1.2},
+        {"archive of 250 setups", {QStringLiteral("setups"), QStringLiteral("archive")}, QStringLiteral("archive"), 250, 1.5},
+    };
+    for (const auto& operation : operations) {
+        std::vector<double> ratios, bare, full;
+        for (int i = 0; i < pairs; ++i) {
+            // The order within a pair alternates too, so that neither side
+            // always runs first on a warm link.
+            const auto runBare = [&] {
+                bare.push_back(runProcess(QStringLiteral(TR8KZ_BARE_LOOP_PATH),
+                                          {device, operation.bare, QString::number(operation.count), out}));
+            };
+            const auto runFull = [&] {
+                full.push_back(runProcess(QStringLiteral(TR8KZ_CLI_PATH),
+                                          operation.program + QStringList{out, QStringLiteral("--port"), device}));
+            };
+            if (i % 2) {
+                runFull();
+                runBare();
+            } else {
+                runBare();
+                runFull();
+            }
+            ratios.push_back(full.back() / bare.back());
+        }
+        std::printf("  %-24s tr8kz %7.1f ms, bare loop %7.1f ms (medians); ratio %.2f (aim: at most %.1f)\n",
+                    operation.name, median(full) * 1e3, median(bare) * 1e3, median(ratios), operation.aim);
+    }
+    sim.terminate();
+    if (!sim.waitForFinished(5000)) sim.kill();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tr8kz-bench"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Measures datalog capture and conversion in process, and the whole tr8kz command line against a bare "
+        "termios loop on the same tr8kz-sim pseudo-terminal. Prints its figures; not a test."));
+    parser.addHelpOption();
+    const QCommandLineOption pairsOption(QStringLiteral("pairs"),
+                                         QStringLiteral("Alternating runs of each program pair (default 15)."),
+                                         QStringLiteral("N"), QStringLiteral("15"));
+    const QCommandLineOption processOnly(QStringLiteral("processes-only"),
+                                         QStringLiteral("Only the whole-process comparison."));
+    parser.addOption(pairsOption);
+    parser.addOption(processOnly);
+    parser.process(application);
+    bool ok = false;
+    const int pairs = parser.value(pairsOption).toInt(&ok);
+    if (!ok || pairs < 1) {
+        std::fprintf(stderr, "tr8kz-bench: --pairs takes a whole number from 1\n");
+        return 2;
+    }
     try {
         QTemporaryDir dir;
         if (!dir.isValid()) throw AppError(ErrorNumber::FileAccess, QStringLiteral("no temporary folder"));
+        processBenchmark(dir, pairs);
+        if (parser.isSet(processOnly)) return 0;
         captureBenchmark(dir);
         conversionBenchmark(dir);
         std::printf("Peak resident memory of the whole run: %lld kB\n", static_cast<long long>(PeakResidentKilobytes()));

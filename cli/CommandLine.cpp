@@ -6,6 +6,7 @@
 #include "CommandContext.h"
 #include "Commands.h"
 #include "DriverSelection.h"
+#include "LinkWait.h"
 #include "Version.h"
 
 #include <QCommandLineParser>
@@ -366,6 +367,9 @@ int runCommand(const CommandEntry& entry, CommandContext& context)
         return code;
     } catch (const InstrumentUnavailable&) {
         return ExitCode::NoInstrument;
+    } catch (const LinkInterrupted&) {
+        // Ctrl-C while a reply was awaited outside a long operation.
+        return ExitCode::Interrupted;
     } catch (const ProgramEnd& end) {
         return end.exitCode;
     } catch (const AppError& error) {

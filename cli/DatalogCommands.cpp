@@ -7,6 +7,7 @@
 #include "DatalogConversion.h"
 #include "Environment.h"
 #include "InstrumentOperations.h"
+#include "OperationFailure.h"
 #include "SafeFileWriter.h"
 #include "Sensor.h"
 #include "TerminalProgress.h"
@@ -41,9 +42,12 @@ int CaptureDatalog(CommandContext& context)
     }
     InterruptAsCancel interrupt;
     DatalogCapture::Result result;
-    {
+    try {
         TerminalProgress progress;
         result = DatalogCapture::Run(session.exchange(), count, file, delimiter, progress, QLocale());
+    } catch (const AppError& error) {
+        // The engine's description names the record.
+        throw OperationFailure(error, QStringLiteral("Datalog capture into %1").arg(file));
     }
     if (!result.delimiterWarning.isEmpty()) tell(result.delimiterWarning);
     if (result.cancelled) {

@@ -15,7 +15,14 @@ InstrumentSession::~InstrumentSession() = default;
 
 void InstrumentSession::Open()
 {
-    sensor_->OpenCommPort();
+    try {
+        sensor_->OpenCommPort();
+    } catch (const AppError& error) {
+        // A port that is there but cannot be used: named, with the reason.
+        if (error.number() != ErrorNumber::PortUnavailable) throw;
+        Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical);
+        throw InstrumentUnavailable{};
+    }
     if (!sensor_->InstrumentConnected()) {
         Env().ShowMessage(NotConnectedMessage, MessageButtons::Ok, MessageIcon::None);
         throw InstrumentUnavailable{};

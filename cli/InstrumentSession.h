@@ -3,8 +3,10 @@
 // the utility's refusals, then the command's exchanges, then "+" and close.
 //
 //  - No instrument: "Instrument not connected or turned off".
+//  - A port that cannot be used: its name and the reason (not found, not a
+//    serial device, permission denied, in use).
 //  - Another model: the firmware message, then "+" and close.
-// Both raise InstrumentUnavailable (exit code 3) after the message.
+// All raise InstrumentUnavailable (exit code 3) after the message.
 //
 // Close() is for the normal end of a command (a Ctrl-C'd operation
 // included). After an error the link is left as it is, as the utility leaves

@@ -5,8 +5,9 @@
 #include "Commands.h"
 
 #include "CliFailure.h"
-#include "SafeFileWriter.h"
 #include "Environment.h"
+#include "OperationFailure.h"
+#include "SafeFileWriter.h"
 #include "SetupArchive.h"
 #include "SetupComparison.h"
 #include "SetupDescription.h"
@@ -79,7 +80,12 @@ int ArchiveSetups(CommandContext& context)
     SetupArchive::ArchiveResult result;
     {
         TerminalProgress progress;
-        result = SetupArchive::Archive(session.exchange(), file, progress);
+        try {
+            result = SetupArchive::Archive(session.exchange(), file, progress);
+        } catch (const AppError& error) {
+            throw OperationFailure(error, QStringLiteral("Setup archive into %1").arg(file),
+                                   QStringLiteral("setup %1 of %2").arg(progress.Value() + 1).arg(SetupArchive::SetupCount));
+        }
     }
     const QString warning = SetupArchive::UnrestorableWarning(result, file);
     if (!warning.isEmpty()) Env().ShowMessage(warning, MessageButtons::Ok, MessageIcon::Exclamation);
@@ -102,7 +108,14 @@ int RestoreSetups(CommandContext& context)
     SetupArchive::RestoreResult result;
     {
         TerminalProgress progress;
-        result = SetupArchive::Restore(session.exchange(), file, progress);
+        try {
+            result = SetupArchive::Restore(session.exchange(), file, progress);
+        } catch (const AppError& error) {
+            throw OperationFailure(error, QStringLiteral("Setup restore from %1").arg(file),
+                                   QStringLiteral("setup line %1 of the file, %2 setups restored before it")
+                                       .arg(progress.Value() + 1)
+                                       .arg(progress.Value()));
+        }
     }
     if (result.NotAnArchive) {
         // The window closes without a word; a script needs to know.

@@ -1,5 +1,6 @@
 #include "TerminalProgress.h"
 
+#include "LinkWait.h"
 #include "Terminal.h"
 
 #include <algorithm>
@@ -13,6 +14,9 @@ std::atomic<int> interrupts{0};
 extern "C" void onInterrupt(int)
 {
     if (interrupts.fetch_add(1) >= 1) std::_Exit(130);
+    // A reply under way is given up at once (the driver's wait ends with the
+    // signal or within its next slice).
+    LinkWait::RequestInterrupt();
     // Where the platform resets the handler on delivery, put it back.
     std::signal(SIGINT, onInterrupt);
 }
@@ -21,14 +25,23 @@ extern "C" void onInterrupt(int)
 InterruptAsCancel::InterruptAsCancel()
 {
     interrupts = 0;
+    LinkWait::ClearInterrupt();
     previous_ = std::signal(SIGINT, onInterrupt);
 }
 
-InterruptAsCancel::~InterruptAsCancel() { std::signal(SIGINT, previous_ == SIG_ERR ? SIG_DFL : previous_); }
+InterruptAsCancel::~InterruptAsCancel()
+{
+    std::signal(SIGINT, previous_ == SIG_ERR ? SIG_DFL : previous_);
+    LinkWait::ClearInterrupt();
+}
 
 bool InterruptAsCancel::Requested() { return interrupts.load() > 0; }
 
-void InterruptAsCancel::Clear() { interrupts = 0; }
+void InterruptAsCancel::Clear()
+{
+    interrupts = 0;
+    LinkWait::ClearInterrupt();
+}
 
 TerminalProgress::TerminalProgress() : TerminalProgress(stderr, IsTerminal(stderr)) {}
 
@@ -52,6 +65,8 @@ void TerminalProgress::SetCaption(const QString& caption)
 }
 
 void TerminalProgress::SetMaximum(int maximum) { maximum_ = maximum; }
+
+int TerminalProgress::Value() const { return value_; }
 
 void TerminalProgress::SetValue(int value)
 {

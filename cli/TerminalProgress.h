@@ -22,6 +22,8 @@ public:
     void SetCaption(const QString& caption) override;
     void SetMaximum(int maximum) override;
     void SetValue(int value) override;
+    // The items done so far (the last SetValue).
+    int Value() const;
     void SetStatus(const QString& status) override;
     void Yield() override {}
     // Forgets a Ctrl-C pressed before the operation started.
@@ -47,7 +49,8 @@ private:
 
 // While an object of this class lives, Ctrl-C (SIGINT) does not end the
 // program: it asks the running operation to stop (TerminalProgress reports it
-// as CancelRequested). A second Ctrl-C ends the program at once with exit
+// as CancelRequested), also while a reply is awaited (the link gives up the
+// wait: LinkWait::RequestInterrupt). A second Ctrl-C ends the program at once with exit
 // code 130, for an operation stuck waiting for the instrument. The previous
 // handling is restored when the object goes.
 class InterruptAsCancel {

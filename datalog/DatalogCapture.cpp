@@ -3,11 +3,12 @@
 #include "AppError.h"
 #include "CodeNames.h"
 #include "DatalogLine.h"
-#include "Environment.h"
 #include "DelimiterWarnings.h"
+#include "Environment.h"
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
 #include "InstrumentOperations.h"
+#include "LinkWait.h"
 #include "ProgressSink.h"
 #include "TextFiles.h"
 
@@ -97,6 +98,10 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
             Env().ShowMessage(QStringLiteral("Record %1 of %2 was not read.\n%3").arg(i).arg(recordCount).arg(saved),
                               MessageButtons::Ok, MessageIcon::Exclamation);
             throw;
+        } catch (const LinkInterrupted&) {
+            // Cancelled while the reply was awaited: the records read are kept.
+            result.cancelled = true;
+            break;
         }
         result.recordsWritten = i;
         progress.SetValue(i);

@@ -4,14 +4,15 @@
 //
 // The file replaces an earlier one of the same name only when the capture
 // ends: at the last record, or when the operator cancels (then it holds the
-// records captured so far, the one under way included). A capture that fails
-// part-way (a refused or garbled reply, a lost link, Cancel after a timeout)
-// keeps the records read before the failure the same way: the operator keeps
-// the data, and the earlier file of that name is replaced as asked. Then an
-// AppError names the record and says how many of how many records were
-// saved; after Cancel in the timeout report (ProgramEnd) a message says so
-// before the program ends. When nothing was read, or the file itself fails
-// (a full disk), nothing replaces an earlier file.
+// records captured so far, the one under way included; or, when the wait for
+// its reply was interrupted (LinkInterrupted), the records before it). A
+// capture that fails part-way (a refused or garbled reply, a lost link, Cancel
+// after a timeout) keeps the records read before the failure the same way:
+// the operator keeps the data, and the earlier file of that name is replaced
+// as asked. Then an AppError names the record and says how many of how many
+// records were saved; after Cancel in the timeout report (ProgramEnd) a
+// message says so before the program ends. When nothing was read, or the file
+// itself fails (a full disk), nothing replaces an earlier file.
 
 #include "Exchange.h"
 

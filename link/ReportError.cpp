@@ -2,11 +2,31 @@
 
 #include "Environment.h"
 
+namespace {
+QString retryText(const AppError& error)
+{
+    if (error.number() == ErrorNumber::CommTimeout) return QStringLiteral("Communications Timeout");
+    if (error.number() == ErrorNumber::LinkLost)
+        return QStringLiteral("The link to the instrument was lost\r\n\r\n%1\r\n\r\n"
+                              "Connect the instrument again and choose Retry, or Cancel to end the program.")
+            .arg(error.description());
+    return QStringLiteral("The instrument is busy\r\n\r\n%1\r\n\r\n"
+                          "Choose Retry to send the command again, or Cancel to end the program.")
+        .arg(error.description());
+}
+}  // namespace
+
+bool OffersRetry(const AppError& error)
+{
+    return error.number() == ErrorNumber::CommTimeout || error.number() == ErrorNumber::LinkLost ||
+           error.number() == ErrorNumber::InstrumentBusy;
+}
+
 void ReportError(const AppError& error)
 {
-    if (error.number() == ErrorNumber::CommTimeout) {
-        const MessageAnswer answer = Env().ShowMessage(QStringLiteral("Communications Timeout"), MessageButtons::RetryCancel,
-                                                       MessageIcon::Critical, ApplicationTitle);
+    if (OffersRetry(error)) {
+        const MessageAnswer answer =
+            Env().ShowMessage(retryText(error), MessageButtons::RetryCancel, MessageIcon::Critical, ApplicationTitle);
         if (answer == MessageAnswer::Retry) return;
         throw ProgramEnd{1};
     }

@@ -2,6 +2,9 @@
 
 #include "FieldCodec.h"
 #include "InstrumentCommands.h"
+#include "LinkWait.h"
+
+#include "AppError.h"
 
 Sensor::Sensor(DriverFactory driverFactory) : driverFactory_(std::move(driverFactory)) {}
 
@@ -13,37 +16,108 @@ CommPortDriver& Sensor::driver()
     return *driver_;
 }
 
-void Sensor::OpenCommPort()
+bool Sensor::openDevice()
 {
     CommPortDriver& link = driver();
     link.SetTimeout(TimeoutMilliseconds);
     link.OpenDevice(DeviceCode::Primary);
-    if (!link.IsConnected()) {
-        link.OpenDevice(DeviceCode::Secondary);
-        if (!link.IsConnected()) return;
-    }
-    connected_ = true;
+    if (!link.IsConnected()) link.OpenDevice(DeviceCode::Secondary);
+    return link.IsConnected();
+}
 
-    link.Execute(Command::Reset);
-    link.Execute(Command::RemoteOn);
+void Sensor::identify()
+{
+    execute(Command::Reset);
+    execute(Command::RemoteOn);
     FieldCodec& codec = TheFieldCodec();
-    codec.SetText(link.Execute(Command::Identify));
+    codec.SetText(execute(Command::Identify));
     codec.Skip(5);  // protocol version (Byte) and uptime (Long)
     modelName_ = codec.ReadString();
     version_ = codec.ReadString();
     serialNumber_ = codec.ReadString();
 }
 
+void Sensor::OpenCommPort()
+{
+    if (!openDevice()) return;
+    connected_ = true;
+    linkLost_ = false;
+    identify();
+}
+
+void Sensor::reconnect()
+{
+    const QByteArray model = modelName_;
+    const QByteArray serialNumber = serialNumber_;
+    bool opened = false;
+    try {
+        opened = openDevice();
+    } catch (const AppError& error) {
+        // The port is back but unusable, or not back yet: still a lost link
+        // for the operator, who may fix it and try again.
+        throw AppError(ErrorNumber::LinkLost, error.description());
+    }
+    if (!opened)
+        throw AppError(ErrorNumber::LinkLost, QStringLiteral("The instrument is still not connected"));
+    identify();
+    if (modelName_ != model || serialNumber_ != serialNumber) {
+        const QString found = QStringLiteral("%1 %2").arg(QString::fromLatin1(modelName_), QString::fromLatin1(serialNumber_));
+        modelName_ = model;
+        serialNumber_ = serialNumber;
+        driver().CloseDevice();
+        throw AppError(ErrorNumber::LinkLost,
+                       QStringLiteral("Another instrument answers (%1), not the one the work began with (%2 %3): "
+                                      "connect that one again")
+                           .arg(found, QString::fromLatin1(model), QString::fromLatin1(serialNumber)));
+    }
+    linkLost_ = false;
+}
+
+QByteArray Sensor::execute(const QByteArray& command)
+{
+    CommPortDriver& link = driver();
+    try {
+        QByteArray reply = link.Execute(command);
+        for (int pause : BusyPauses) {
+            if (reply != "?04") return reply;
+            LinkWait::Pause(pause);
+            reply = link.Execute(command);
+        }
+        if (reply != "?04") return reply;
+        throw AppError(ErrorNumber::InstrumentBusy,
+                       QStringLiteral("The instrument stayed busy: it answered %1 with \"?04\" %2 times")
+                           .arg(QString::fromLatin1(command.left(12)))
+                           .arg(std::size(BusyPauses) + 1));
+    } catch (const AppError& error) {
+        if (error.number() == ErrorNumber::LinkLost) {
+            linkLost_ = true;
+            link.CloseDevice();
+        }
+        throw;
+    }
+}
+
 void Sensor::CloseCommPort()
 {
     if (!connected_) return;
-    // The device is closed even when the instrument no longer answers; the
-    // error still reaches the caller.
+    if (linkLost_) {
+        // Nothing to tell an instrument that is gone.
+        driver().CloseDevice();
+        return;
+    }
+    // The device is closed even when the instrument no longer answers; a
+    // timeout still reaches the caller. A device found gone now (unplugged
+    // while the program stood idle) is no error: remote mode ended with it.
     struct CloseOnExit {
         CommPortDriver& link;
         ~CloseOnExit() { link.CloseDevice(); }
     } closer{driver()};
-    closer.link.Execute(Command::RemoteOff);
+    try {
+        closer.link.Execute(Command::RemoteOff);
+    } catch (const AppError& error) {
+        if (error.number() != ErrorNumber::LinkLost) throw;
+        linkLost_ = true;
+    }
 }
 
 QString Sensor::InstrumentName() const
@@ -51,7 +125,11 @@ QString Sensor::InstrumentName() const
     return InstrumentSupported() ? QStringLiteral("TR8 KZ") : QString::fromLatin1(modelName_);
 }
 
-QByteArray Sensor::ExecCommand(const QByteArray& command) { return driver().Execute(command); }
+QByteArray Sensor::ExecCommand(const QByteArray& command)
+{
+    if (linkLost_) reconnect();
+    return execute(command);
+}
 
 #include "Exchange.h"
 

@@ -3,6 +3,16 @@
 // opens the link, identifies the instrument and passes command texts to it one
 // at a time, returning each reply unchanged. Only the identification reply is
 // interpreted here.
+//
+// Two faults of the link are the Sensor's to mend, for every command:
+//  - A busy reply ("?04": nothing was done, send it again) is resent after
+//    pauses of BusyPauses milliseconds; when the instrument is still busy,
+//    AppError InstrumentBusy is raised.
+//  - After the link was lost (AppError LinkLost: the device hung up or went
+//    away), the next command first reopens the link as OpenCommPort did and
+//    identifies the instrument again; it must be the same model and serial
+//    number, else LinkLost is raised again, naming both. So a caller's Retry
+//    after a lost link is simply the command sent again.
 
 #include "CommPortDriver.h"
 
@@ -20,7 +30,8 @@ public:
     // then the second only if the first did not connect; then "R", "+1", "#".
     // A failed open is not an error: InstrumentConnected stays false.
     void OpenCommPort();
-    // If connected: "+" (remote mode off, reply ignored), then close.
+    // If connected: "+" (remote mode off, reply ignored), then close. Quiet
+    // when the link is (or turns out to be) lost: the instrument is gone.
     void CloseCommPort();
 
     bool InstrumentConnected() const { return connected_; }
@@ -32,14 +43,26 @@ public:
     int32_t ErrorCodes() const { return 0; }
 
     // Sends one command and returns the reply; does not look at the connected
-    // flag (the driver raises its own error when there is no link).
+    // flag (the driver raises its own error when there is no link). See
+    // above for busy replies and a lost link.
     QByteArray ExecCommand(const QByteArray& command);
+    // Whether the link was lost and not reopened since.
+    bool LinkLost() const { return linkLost_; }
 
     static constexpr const char* SupportedModel = "TR8KZ";
     static constexpr int32_t TimeoutMilliseconds = 15000;
+    static constexpr int BusyPauses[] = {50, 100, 200, 400, 800};
 
 private:
     CommPortDriver& driver();
+    // Opens the first USB identity, else the second; whether one connected.
+    bool openDevice();
+    // "R", "+1", "#": the identification's fields.
+    void identify();
+    // A command with the busy replies resent.
+    QByteArray execute(const QByteArray& command);
+    // Reopens a lost link and checks that the same instrument answers.
+    void reconnect();
 
     DriverFactory driverFactory_;
     std::unique_ptr<CommPortDriver> driver_;
@@ -47,4 +70,5 @@ private:
     QByteArray version_;
     QByteArray serialNumber_;
     bool connected_ = false;
+    bool linkLost_ = false;
 };

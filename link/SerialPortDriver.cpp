@@ -1,10 +1,11 @@
 #include "SerialPortDriver.h"
 
 #include "AppError.h"
+#include "LinkWait.h"
 
 #include <QDeadlineTimer>
-#include <QSerialPort>
 #include <QSerialPortInfo>
+#include <algorithm>
 
 SerialPortDriver::SerialPortDriver(QString portName) : portName_(std::move(portName)) {}
 
@@ -26,74 +27,87 @@ void SerialPortDriver::OpenDevice(int32_t deviceCode)
     CloseDevice();
     const QString location = portName_.isEmpty() ? findPortByIdentity(deviceCode) : portName_;
     if (location.isEmpty()) return;
-
-    auto port = std::make_unique<QSerialPort>();
-    port->setPortName(location);
-    // The instrument's USB serial function ignores the line settings; these
-    // suit a real RS-232 adapter too.
-    port->setBaudRate(QSerialPort::Baud115200);
-    port->setDataBits(QSerialPort::Data8);
-    port->setParity(QSerialPort::NoParity);
-    port->setStopBits(QSerialPort::OneStop);
-    port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!port->open(QIODevice::ReadWrite)) return;
-    port_ = std::move(port);
-    pending_.clear();
+    device_.Open(location);  // drops stale input
+    pending_.reserve(4096);
+    staleInput_ = false;
 }
 
-bool SerialPortDriver::IsConnected() const { return port_ && port_->isOpen(); }
+bool SerialPortDriver::IsConnected() const { return device_.IsOpen(); }
 
-QString SerialPortDriver::connectedPort() const { return IsConnected() ? port_->portName() : QString(); }
+QString SerialPortDriver::connectedPort() const { return IsConnected() ? device_.Path() : QString(); }
 
 void SerialPortDriver::CloseDevice()
 {
-    if (port_) port_->close();
-    port_.reset();
+    device_.Close();
     pending_.clear();
+    scanned_ = 0;
+}
+
+void SerialPortDriver::fault(int32_t number, const QString& description)
+{
+    staleInput_ = true;
+    if (number == ErrorNumber::LinkLost) CloseDevice();
+    throw AppError(number, description);
+}
+
+QByteArray SerialPortDriver::takeReply(qsizetype end)
+{
+    QByteArray reply = pending_.left(end);
+    // One command, one reply: anything after it belongs to no command.
+    pending_.clear();
+    scanned_ = 0;
+    return reply;
 }
 
 QByteArray SerialPortDriver::Execute(const QByteArray& command)
 {
+    const QString shown = QString::fromLatin1(command.left(8));
     if (!IsConnected())
-        throw AppError(ErrorNumber::LinkLost, QStringLiteral("The instrument's port is not open (command %1)")
-                                                  .arg(QString::fromLatin1(command.left(8))));
+        throw AppError(ErrorNumber::LinkLost, QStringLiteral("The instrument's port is not open (command %1)").arg(shown));
 
-    // A reply that arrived after an earlier timeout belongs to that command,
-    // not to this one: drop it before sending.
+    if (staleInput_) {
+        // A reply that arrived after the fault belongs to the command that
+        // failed, not to this one.
+        device_.DiscardInput();
+        staleInput_ = false;
+    }
     pending_.clear();
-    port_->clear(QSerialPort::Input);
+    scanned_ = 0;
 
-    const QByteArray frame = command + '\r';
-    if (port_->write(frame) != frame.size())
-        throw AppError(ErrorNumber::LinkLost,
-                       QStringLiteral("Could not send to the instrument: %1").arg(port_->errorString()));
-
-    const QDeadlineTimer deadline(timeout_);
-    while (port_->bytesToWrite() > 0) {
-        if (!port_->waitForBytesWritten(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 0)))) {
-            if (deadline.hasExpired()) break;
-            throw AppError(ErrorNumber::LinkLost,
-                           QStringLiteral("Could not send to the instrument: %1").arg(port_->errorString()));
-        }
+    try {
+        device_.Write(command + '\r');
+    } catch (const AppError& error) {
+        fault(error.number(), error.description());
     }
 
+    const QDeadlineTimer deadline(timeout_);
     for (;;) {
-        pending_ += port_->readAll();
-        const int end = pending_.indexOf("\r\n");
-        if (end >= 0) {
-            QByteArray reply = pending_.left(end);
-            pending_.remove(0, end + 2);
-            return reply;
-        }
         if (deadline.hasExpired())
-            throw AppError(ErrorNumber::CommTimeout, QStringLiteral("Communications timeout: no complete reply to %1 within %2 ms")
-                                                         .arg(QString::fromLatin1(command.left(8)))
-                                                         .arg(timeout_));
-        if (!port_->waitForReadyRead(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)))) {
-            const auto error = port_->error();
-            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)
-                throw AppError(ErrorNumber::LinkLost,
-                               QStringLiteral("The link to the instrument was lost: %1").arg(port_->errorString()));
+            fault(ErrorNumber::CommTimeout,
+                  QStringLiteral("Communications timeout: no complete reply to %1 within %2 ms").arg(shown).arg(timeout_));
+        SerialDevice::Wait wait = SerialDevice::Wait::Timeout;
+        try {
+            wait = device_.ReadSome(pending_);
+        } catch (const AppError& error) {
+            fault(error.number(), error.description());
         }
+        if (wait != SerialDevice::Wait::Data) {
+            if (LinkWait::InterruptRequested()) {
+                staleInput_ = true;
+                throw LinkInterrupted{};
+            }
+            LinkWait::Idle();
+            continue;
+        }
+        // A CR LF may straddle two reads: look again at the last byte seen.
+        const qsizetype from = std::max<qsizetype>(scanned_ - 1, 0);
+        const qsizetype end = pending_.indexOf("\r\n", from);
+        if (end >= 0 && end <= MaxReplyBytes) return takeReply(end);
+        if (end > MaxReplyBytes || pending_.size() > MaxReplyBytes + 1)
+            fault(ErrorNumber::MalformedText, QStringLiteral("The reply to %1 is longer than %2 bytes: the link "
+                                                             "carries something that is not the instrument's reply")
+                                                  .arg(shown)
+                                                  .arg(MaxReplyBytes));
+        scanned_ = pending_.size();
     }
 }

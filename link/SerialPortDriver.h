@@ -2,13 +2,23 @@
 // The instrument on a serial device (USB CDC or any serial port, also a
 // pseudo-terminal of tr8kz-sim). Blocking I/O on the calling thread: a reply
 // is complete when its CR LF arrives, never judged by silence.
+//
+// Lean by design, as a capture is thousands of exchanges: a command costs
+// one write, then one blocking read for each piece of the reply that arrives
+// (as a bare termios loop does); the framing looks only at the bytes that arrived last (linear in
+// the reply's length), and a reply longer than MaxReplyBytes is refused as
+// soon as it gets there. Input is dropped when the device is opened and after
+// a fault (a timeout, an overlong reply, an interrupted wait), where a late
+// reply may follow; not before every command.
+//
+// While a reply is awaited the driver wakes every SerialDevice::SliceMilliseconds
+// (the terminal's read timeout) to call the idle hook and to give up when an interrupt is requested
+// (raising LinkInterrupted).
 
 #include "CommPortDriver.h"
+#include "SerialDevice.h"
 
 #include <QString>
-#include <memory>
-
-class QSerialPort;
 
 class SerialPortDriver : public CommPortDriver {
 public:
@@ -19,19 +29,31 @@ public:
     ~SerialPortDriver() override;
 
     void SetTimeout(int32_t milliseconds) override { timeout_ = milliseconds; }
+    // Not connected when no port has the USB identity; a port named or found
+    // that cannot be opened raises AppError PortUnavailable with the reason.
     void OpenDevice(int32_t deviceCode) override;
     bool IsConnected() const override;
     void CloseDevice() override;
+    // Raises CommTimeout, LinkLost (the device hung up or failed: the device
+    // is closed), MalformedText (a reply over MaxReplyBytes) or
+    // LinkInterrupted.
     QByteArray Execute(const QByteArray& command) override;
 
     // Where the last OpenDevice connected, for messages and traces.
     QString connectedPort() const;
 
+    // The longest reply the instrument sends is a few hundred bytes.
+    static constexpr qsizetype MaxReplyBytes = 65536;
+
 private:
     QString findPortByIdentity(int32_t deviceCode) const;
+    [[noreturn]] void fault(int32_t number, const QString& description);
+    QByteArray takeReply(qsizetype end);
 
     QString portName_;
     int32_t timeout_ = 15000;
-    std::unique_ptr<QSerialPort> port_;
-    QByteArray pending_;  // bytes received after the last reply's terminator
+    SerialDevice device_;
+    QByteArray pending_;        // bytes of the reply under way
+    qsizetype scanned_ = 0;     // bytes of pending_ already searched for CR LF
+    bool staleInput_ = false;   // a fault left input that belongs to no command
 };

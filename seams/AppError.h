@@ -26,6 +26,12 @@ inline constexpr int32_t LinkLost = static_cast<int32_t>(0x80041FA5u);
 // The instrument answered with its refusal ("?" and an error code), or with a
 // reply of another kind than the command asks for.
 inline constexpr int32_t InstrumentRefused = static_cast<int32_t>(0x80041FA6u);
+// A serial port that exists by name or by USB identity but cannot be used:
+// missing, not a serial device, no permission, in use by another program.
+inline constexpr int32_t PortUnavailable = static_cast<int32_t>(0x80041FA7u);
+// The instrument kept answering "busy" (?04) after the link layer's own
+// pauses and resends.
+inline constexpr int32_t InstrumentBusy = static_cast<int32_t>(0x80041FA8u);
 // A value given on the command line or in a file that the program cannot use.
 inline constexpr int32_t InvalidArgument = 5;
 }  // namespace ErrorNumber

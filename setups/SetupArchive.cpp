@@ -2,6 +2,7 @@
 
 #include "AppError.h"
 #include "InstrumentCommands.h"
+#include "LinkWait.h"
 #include "ReplyText.h"
 #include "SetupLineShape.h"
 #include "SetupRecord.h"
@@ -128,10 +129,18 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
         }
         progress.SetStatus(QStringLiteral("%1 / %2").arg(result.SetupsRead + 1).arg(count));
         const QByteArray command = ReadSetupCommand(setupNumber, codec);
-        QByteArray reply = exchange(command);
-        // A reply that is not the setup asked for (a refusal, a garbled or
-        // cut reply) is asked for once more: a passing fault may be gone.
-        if (!isSetupReply(reply, setupNumber)) reply = exchange(command);
+        QByteArray reply;
+        try {
+            reply = exchange(command);
+            // A reply that is not the setup asked for (a refusal, a garbled
+            // or cut reply) is asked for once more: a passing fault may be
+            // gone.
+            if (!isSetupReply(reply, setupNumber)) reply = exchange(command);
+        } catch (const LinkInterrupted&) {
+            // Cancelled while the reply was awaited: the setups read are kept.
+            result.Cancelled = true;
+            break;
+        }
         take(setupNumber, reply);
         ++result.SetupsRead;
         progress.SetValue(result.SetupsRead);
@@ -197,7 +206,15 @@ RestoreResult Restore(const Exchange& exchange, const QString& sFileName, Progre
         ++counter;
         codec.BeginCommand(line.text);
         const QByteArray command = codec.GetText();
-        const QByteArray reply = exchange(command);
+        QByteArray reply;
+        try {
+            reply = exchange(command);
+        } catch (const LinkInterrupted&) {
+            // Cancelled while the confirmation was awaited: this line may or
+            // may not have been stored, the lines after it were not sent.
+            result.Cancelled = true;
+            break;
+        }
         const int setupIndex = restoredSetupIndex(reply, line, sFileName, result.SetupsRestored, codec);
         ++result.SetupsRestored;
         result.RestoredSetupNumbers.push_back(setupIndex + 1);

@@ -15,7 +15,8 @@
 //
 // Archive: the named file is replaced only at the end, when all setups are
 // read or the operator cancelled (then it holds the setups read so far and is
-// a valid archive of the first setups). A failure part-way leaves an earlier
+// a valid archive of the first setups; a wait for a reply interrupted by
+// LinkInterrupted is a Cancel too). A failure part-way leaves an earlier
 // file of that name as it was.
 // A reply that is not a setup (CheckSetupLine: a refusal, a garbled or cut
 // reply, one for another setup) is asked for once more. One that still is not

@@ -163,6 +163,7 @@ std::optional<QByteArray> SimInstrument::Handle(const QByteArray& command)
         return std::nullopt;
     }
     if (fault == SimFault::Kind::Refused) return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, char(Busy)));
+    if (fault == SimFault::Kind::Rejected) return QByteArray(1, ReplyCode::Refused) + hexOf(QByteArray(1, char(OutOfRange)));
 
     alterSetupWrite_ = fault == SimFault::Kind::Altered;
     QByteArray reply = execute(command);

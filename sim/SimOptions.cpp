@@ -32,7 +32,8 @@ SimFault SimFault::Parse(const QString& text)
     else if (kind == u"refused") fault.kind = Kind::Refused;
     else if (kind == u"linklost") fault.kind = Kind::LinkLost;
     else if (kind == u"altered") fault.kind = Kind::Altered;
-    else invalid(QStringLiteral("Unknown fault kind \"%1\" (noreply, garbled, refused, linklost, altered)").arg(text.mid(second + 1)));
+    else if (kind == u"rejected") fault.kind = Kind::Rejected;
+    else invalid(QStringLiteral("Unknown fault kind \"%1\" (noreply, garbled, refused, linklost, rejected, altered)").arg(text.mid(second + 1)));
     return fault;
 }
 
@@ -44,6 +45,7 @@ QString SimFault::KindName(Kind kind)
     case Kind::Refused: return QStringLiteral("refused");
     case Kind::LinkLost: return QStringLiteral("linklost");
     case Kind::Altered: return QStringLiteral("altered");
+    case Kind::Rejected: return QStringLiteral("rejected");
     }
     return {};
 }

@@ -18,6 +18,7 @@ struct SimFault {
         Garbled,   // the command is carried out, its reply arrives damaged
         Refused,   // the instrument is busy: "?" 04, nothing is done
         LinkLost,  // from this command on nothing is carried out or answered
+        Rejected,  // refused for good: "?" 03 (out of range), nothing is done
         // A setup write is answered as carried out, but the setup is stored
         // with its report interval one second longer (a restore that did not
         // take as sent); any other command is carried out as usual.
@@ -27,7 +28,7 @@ struct SimFault {
     int occurrence = 1;
     Kind kind = Kind::NoReply;
 
-    // "PREFIX:N:KIND", KIND one of noreply, garbled, refused, linklost, altered (any
+    // "PREFIX:N:KIND", KIND one of noreply, garbled, refused, linklost, rejected, altered (any
     // letter case); the prefix may be empty. Raises AppError (InvalidArgument).
     static SimFault Parse(const QString& text);
     static QString KindName(Kind kind);

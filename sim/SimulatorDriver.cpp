@@ -1,8 +1,8 @@
 #include "SimulatorDriver.h"
 
 #include "AppError.h"
+#include "LinkWait.h"
 
-#include <QThread>
 #include <algorithm>
 
 SimulatorDriver::SimulatorDriver(std::shared_ptr<SimInstrument> instrument) : instrument_(std::move(instrument))
@@ -29,7 +29,8 @@ QByteArray SimulatorDriver::Execute(const QByteArray& command)
                        QStringLiteral("Communications timeout: the simulated instrument gave no reply to %1").arg(shown));
 
     const int delay = instrument_->Options().replyDelayMs;
-    if (delay > 0) QThread::msleep(static_cast<unsigned long>(std::min(delay, std::max(timeout_, 0))));
+    // Waited as the serial link waits: the windows keep painting, Ctrl-C is heard.
+    if (delay > 0) LinkWait::Pause(std::min(delay, std::max(timeout_, 0)));
     if (delay > timeout_)
         throw AppError(ErrorNumber::CommTimeout, QStringLiteral("Communications timeout: no complete reply to %1 within %2 ms")
                                                      .arg(shown)

@@ -147,7 +147,7 @@ int main(int argc, char** argv)
         {QStringLiteral("units"), QStringLiteral("Units: in or mm (default mm)."), QStringLiteral("UNITS")},
         {QStringLiteral("variant"), QStringLiteral("Run configuration variant: 1 distance, 2 height (default 2)."), QStringLiteral("N")},
         {QStringLiteral("delay"), QStringLiteral("Reply delay in milliseconds (default 0)."), QStringLiteral("MS")},
-        {QStringLiteral("fault"), QStringLiteral("Link fault on the N-th command starting with PREFIX; KIND is noreply, garbled, refused, linklost or altered (a setup write stored altered). Repeatable."), QStringLiteral("PREFIX:N:KIND")},
+        {QStringLiteral("fault"), QStringLiteral("Link fault on the N-th command starting with PREFIX; KIND is noreply, garbled, refused (busy), linklost, rejected (out of range) or altered (a setup write stored altered). Repeatable."), QStringLiteral("PREFIX:N:KIND")},
         {QStringLiteral("state"), QStringLiteral("State file (JSON): loaded at start, saved after every change."), QStringLiteral("FILE")},
         {QStringLiteral("seed"), QStringLiteral("Seed of the generated setups and datalog (default 1)."), QStringLiteral("N")},
         {QStringLiteral("trace"), QStringLiteral("Append every command and reply to FILE."), QStringLiteral("FILE")},

@@ -9,13 +9,12 @@
 #include "Application.h"
 #include "DriverSelection.h"
 #include "QtEnvironment.h"
+#include "SingleInstance.h"
 #include "UtilityOptions.h"
 #include "Version.h"
 #include "frmUtility.h"
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QLockFile>
 
 int main(int argc, char** argv)
 {
@@ -29,10 +28,8 @@ int main(int argc, char** argv)
     UtilityOptions::Add(parser);
     parser.process(app);
 
-    // One instance per user: the lock is released when the process ends,
-    // also when it ends abnormally (a stale lock is taken over).
-    QLockFile instanceLock(QDir::temp().filePath(QStringLiteral("tr8kz-utility-%1.lock").arg(qEnvironmentVariable("USER"))));
-    if (!instanceLock.tryLock(0)) return 0;
+    SingleInstance instance;
+    if (!instance.Acquire()) return 0;
 
     QtEnvironment environment;
     InstallEnvironment(&environment);

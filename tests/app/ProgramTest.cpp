@@ -11,6 +11,7 @@ QProcessEnvironment isolatedEnvironment(const QTemporaryDir& home)
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("XDG_CONFIG_HOME", home.path());
     environment.insert("TMPDIR", home.path());
+    environment.insert("XDG_RUNTIME_DIR", home.path());
     return environment;
 }
 }  // namespace

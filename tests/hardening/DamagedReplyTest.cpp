@@ -1,4 +1,4 @@
-// Damaged ("garbled": cut short and a noise character) and refused ("?04",
+// Damaged ("garbled": cut short and a noise character) and refused ("?03",
 // busy) replies where the program expects a record or a confirmation: what
 // each operation does with them. Proven elsewhere: a damaged or refused
 // datalog record stops the capture naming the record, the earlier file kept
@@ -42,11 +42,11 @@ AppError errorOf(const std::function<void()>& call)
 
 TEST_F(DamagedReply, SetupReadsThatAreNoSetupAreAskedAgainThenArchivedWithAWarningAndStopTheirRestore)
 {
-    // "P1" commands 5 and 6 are both for setup 5 (garbled, then refused when
+    // "P1" commands 5 and 6 are both for setup 5 (garbled, then refused for good when
     // asked again); command 10 is for setup 9, garbled once, whole when asked
     // again.
     p.Start(InstrumentOptions({{"P1", 5, SimFault::Kind::Garbled},
-                               {"P1", 6, SimFault::Kind::Refused},
+                               {"P1", 6, SimFault::Kind::Rejected},
                                {"P1", 10, SimFault::Kind::Garbled}}));
     const std::vector<QByteArray> original = p.StoredSetups();
     const QString file = p.env.path("archive.txt");
@@ -55,14 +55,14 @@ TEST_F(DamagedReply, SetupReadsThatAreNoSetupAreAskedAgainThenArchivedWithAWarni
     EXPECT_EQ(p.SentWith("P1"), 252);
     const QList<QByteArray> lines = Lines(file);
     ASSERT_EQ(lines.size(), 251);
-    EXPECT_EQ(lines[5], "?04") << "the second reply, as received";
+    EXPECT_EQ(lines[5], "?03") << "the second reply, as received";
     EXPECT_EQ(lines[6], "P205" + original[5]);
     EXPECT_EQ(lines[9], "P208" + original[8]) << "the second reply was whole";
     ASSERT_EQ(p.env.messages.size(), 1u);
     EXPECT_EQ(p.env.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(p.env.messages[0].text,
               QStringLiteral("The archive %1 was written, but it will not restore: asked twice, the instrument did "
-                             "not answer with the setup for setup 5 (\"?04\": it does not begin with \"P2\").")
+                             "not answer with the setup for setup 5 (\"?03\": it does not begin with \"P2\").")
                   .arg(file));
 
     // Restoring that file is refused before anything is sent: the refusal

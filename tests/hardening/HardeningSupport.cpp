@@ -53,19 +53,32 @@ std::vector<QByteArray> Program::StoredSetups() const
     return records;
 }
 
-UnpluggedDriver::UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence)
-    : inner_(std::make_unique<SimulatorDriver>(std::move(instrument))), prefix_(std::move(prefix)), occurrence_(occurrence)
+UnpluggedDriver::UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence,
+                                 int failedReopens)
+    : inner_(std::make_unique<SimulatorDriver>(std::move(instrument))), prefix_(std::move(prefix)), occurrence_(occurrence),
+      failedReopens_(failedReopens)
 {
 }
 
 void UnpluggedDriver::SetTimeout(int32_t milliseconds) { inner_->SetTimeout(milliseconds); }
-void UnpluggedDriver::OpenDevice(int32_t deviceCode) { inner_->OpenDevice(deviceCode); }
+
+void UnpluggedDriver::OpenDevice(int32_t deviceCode)
+{
+    if (gone_) {
+        // Each reopen tries both identities; count the operator's retries.
+        if (deviceCode == DeviceCode::Primary && failedReopens_-- > 0) return;
+        if (failedReopens_ >= 0) return;
+        gone_ = false;
+        pluggedBack_ = true;
+    }
+    inner_->OpenDevice(deviceCode);
+}
 bool UnpluggedDriver::IsConnected() const { return !gone_ && inner_->IsConnected(); }
 void UnpluggedDriver::CloseDevice() { inner_->CloseDevice(); }
 
 QByteArray UnpluggedDriver::Execute(const QByteArray& command)
 {
-    if (command.startsWith(prefix_) && ++seen_ >= occurrence_) gone_ = true;
+    if (!pluggedBack_ && command.startsWith(prefix_) && ++seen_ >= occurrence_) gone_ = true;
     if (gone_)
         throw AppError(ErrorNumber::LinkLost,
                        QStringLiteral("The link to the instrument was lost: No such device (command %1)")
@@ -73,10 +86,11 @@ QByteArray UnpluggedDriver::Execute(const QByteArray& command)
     return inner_->Execute(command);
 }
 
-DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByteArray& prefix, int occurrence)
+DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByteArray& prefix, int occurrence,
+                          int failedReopens)
 {
     return [=]() -> std::unique_ptr<CommPortDriver> {
-        return std::make_unique<UnpluggedDriver>(instrument, prefix, occurrence);
+        return std::make_unique<UnpluggedDriver>(instrument, prefix, occurrence, failedReopens);
     };
 }
 

@@ -44,10 +44,11 @@ public:
 
 // A device that goes away: from the n-th command that starts with the prefix
 // on, Execute raises AppError LinkLost, as the serial driver does when the
-// port fails; nothing reaches the instrument any more.
+// port fails; nothing reaches the instrument any more. It is plugged back in
+// for the open after `failedReopens` opens that still find nothing.
 class UnpluggedDriver : public CommPortDriver {
 public:
-    UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence);
+    UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence, int failedReopens);
     void SetTimeout(int32_t milliseconds) override;
     void OpenDevice(int32_t deviceCode) override;
     bool IsConnected() const override;
@@ -58,11 +59,14 @@ private:
     std::unique_ptr<CommPortDriver> inner_;
     QByteArray prefix_;
     int occurrence_;
+    int failedReopens_;
     int seen_ = 0;
     bool gone_ = false;
+    bool pluggedBack_ = false;
 };
 
-DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByteArray& prefix, int occurrence);
+DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByteArray& prefix, int occurrence,
+                          int failedReopens = 0);
 
 // An archive of the instrument's setups with each renamed "RESTORED n" (n the
 // setup number), every other field as stored: a valid archive whose restore

@@ -57,11 +57,11 @@ TEST(StartupFaults, ATimeoutAtEachStartUpCommandLeavesFormLoadUncaught)
 
 TEST(StartupFaults, RefusedIdentificationLeavesFormLoadUncaught)
 {
-    // "?04" has no model name to read. (A damaged identification, reported
+    // "?03" has no model name to read. (A damaged identification, reported
     // by the running program's top level, is in tests/app/ProgramTest.cpp.)
     Program program;
     QList<QByteArray> received;
-    const AppError error = startWith(program, {"#", 1, SimFault::Kind::Refused}, &received);
+    const AppError error = startWith(program, {"#", 1, SimFault::Kind::Rejected}, &received);
     EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
     EXPECT_EQ(received, (QList<QByteArray>{"R", "+1", "#"}));
     EXPECT_TRUE(program.env.messages.empty());

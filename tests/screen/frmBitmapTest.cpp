@@ -47,6 +47,9 @@ protected:
         window.Form_Load();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        // The main window was active (painted before the link opened): the
+        // activation moves over in events still queued.
+        QCoreApplication::processEvents();
     }
     // Shown pixels that differ from the instrument's: each is a 3 x 3 square.
     int wrongPixels(frmBitmap& window) const

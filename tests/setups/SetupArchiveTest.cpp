@@ -176,10 +176,10 @@ TEST_F(SetupArchiveTest, OversizedFilesAreRefusedWholeDamagedLinesBySetup)
 
 TEST_F(SetupArchiveTest, ALineTheInstrumentRefusesStopsTheRestore)
 {
-    start({{"P2", 3, SimFault::Kind::Refused}});  // busy at the third line
+    start({{"P2", 3, SimFault::Kind::Rejected}});  // refused at the third line
     const AppError error = restoreError(archiveOf(5));
     EXPECT_EQ(error.number(), ErrorNumber::InstrumentRefused);
     EXPECT_TRUE(error.description().contains("line 4")) << error.description().toStdString();
-    EXPECT_TRUE(error.description().contains("error 04")) << error.description().toStdString();
+    EXPECT_TRUE(error.description().contains("error 03")) << error.description().toStdString();
     EXPECT_EQ(sim->ReceivedCommands().size(), 3);  // lines 2 and 3 restored, nothing after the refusal
 }

@@ -141,7 +141,7 @@ TEST_F(frmEditProductTest, RunConfigurationOpensTheVariantTheInstrumentNames)
 TEST_F(frmEditProductTest, ExchangesGoThroughTheMainWindowsErrorReport)
 {
     // The first read times out (Retry is the scripted answer), the third is refused.
-    start(false, 2, {{"P1", 1, SimFault::Kind::NoReply}, {"P1", 3, SimFault::Kind::Refused}});
+    start(false, 2, {{"P1", 1, SimFault::Kind::NoReply}, {"P1", 3, SimFault::Kind::Rejected}});
     click("cmdLoad");
     EXPECT_EQ(sim->ReceivedCommands(), (QList<QByteArray>{"P10000", "P10000"}));
     ASSERT_EQ(env.messages.size(), 1u);

@@ -1,0 +1,215 @@
+// The real serial driver on pseudo-terminals: the ports it cannot use, the
+// framing of replies that arrive in pieces and its limit, and a link whose
+// other end hangs up and comes back (the Sensor reconnects, and only to the
+// same instrument).
+#include "AppError.h"
+#include "LineServer.h"
+#include "PseudoTerminal.h"
+#include "Sensor.h"
+#include "SerialPortDriver.h"
+#include "SimulatorDriver.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <memory>
+#include <poll.h>
+#include <thread>
+
+namespace {
+
+AppError openError(const QString& path)
+{
+    SerialPortDriver driver(path);
+    try {
+        driver.OpenDevice(DeviceCode::Primary);
+    } catch (const AppError& error) {
+        return error;
+    }
+    return AppError(0, QStringLiteral("opened"));
+}
+
+// The simulated instrument answering on its own pseudo-terminal, from a
+// thread of its own, until the object goes (the link then hangs up).
+class InstrumentOnTerminal {
+public:
+    explicit InstrumentOnTerminal(const QByteArray& serialNumber)
+    {
+        SimOptions options;
+        options.serialNumber = serialNumber;
+        driver_ = std::make_unique<SimulatorDriver>(options);
+        driver_->OpenDevice(DeviceCode::Primary);
+        server_ = std::make_unique<LineServer>(*driver_);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~InstrumentOnTerminal()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    QString Device() const { return terminal_.devicePath(); }
+    QList<QByteArray> Received() const { return driver_->Instrument().ReceivedCommands(); }
+
+private:
+    void serve()
+    {
+        while (!stop_) {
+            pollfd in{terminal_.masterDescriptor(), POLLIN, 0};
+            if (::poll(&in, 1, 10) <= 0) continue;
+            const QByteArray out = server_->Receive(terminal_.readAvailable());
+            if (!out.isEmpty()) terminal_.write(out);
+        }
+    }
+
+    PseudoTerminal terminal_;
+    std::unique_ptr<SimulatorDriver> driver_;
+    std::unique_ptr<LineServer> server_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// Points the link (a symbolic link, as udev names a port) at a device.
+void pointLink(const QString& link, const QString& device)
+{
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(device, link));
+}
+
+}  // namespace
+
+TEST(SerialLink, PortsThatCannotBeUsedAreNamedWithTheReason)
+{
+    QTemporaryDir dir;
+    const QString regularFile = dir.filePath("not-a-port");
+    QFile file(regularFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    PseudoTerminal terminal;
+    SerialPortDriver holder(terminal.devicePath());
+    holder.OpenDevice(DeviceCode::Primary);
+    ASSERT_TRUE(holder.IsConnected());
+
+    const struct { QString path; const char* reason; } cases[] = {
+        {dir.filePath("ttyACM9"), "not found"},
+        {QStringLiteral("/dev/null"), "it is not a serial device"},
+        {regularFile, "it is not a serial device"},
+        {terminal.devicePath(), "in use by another program"},
+    };
+    for (const auto& c : cases) {
+        const AppError error = openError(c.path);
+        EXPECT_EQ(error.number(), ErrorNumber::PortUnavailable) << qPrintable(c.path);
+        EXPECT_TRUE(error.description().startsWith(QStringLiteral("The serial port %1 cannot be used: %2").arg(c.path, c.reason)))
+            << qPrintable(error.description());
+    }
+    holder.CloseDevice();
+    EXPECT_EQ(openError(terminal.devicePath()).number(), 0) << "free again once the holder closed it";
+}
+
+TEST(SerialLink, RepliesInPiecesAndTheLengthLimit)
+{
+    PseudoTerminal terminal;
+    SerialPortDriver driver(terminal.devicePath());
+    driver.SetTimeout(5000);
+    driver.OpenDevice(DeviceCode::Primary);
+    ASSERT_TRUE(driver.IsConnected());
+
+    const qsizetype limit = SerialPortDriver::MaxReplyBytes;
+    const struct { const char* name; QList<QByteArray> pieces; QByteArray reply; bool refused; } cases[] = {
+        {"CR and LF in two reads", {"abc\r", "\n"}, "abc", false},
+        {"one reply in three reads, late bytes dropped", {"s0", "01", "2\r\nlate"}, "s0012", false},
+        {"reply at the limit", {QByteArray(limit, 'A') + "\r\n"}, QByteArray(limit, 'A'), false},
+        {"one byte over the limit", {QByteArray(limit + 1, 'A') + "\r\n"}, {}, true},
+        {"over the limit, no end in sight", {QByteArray(limit + 4096, 'B')}, {}, true},
+        {"after a refused reply the next is whole", {"next\r\n"}, "next", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::thread sender([&] {
+            // Each piece after the command has arrived and a moment apart,
+            // so that the driver reads them one by one.
+            ::poll(nullptr, 0, 5);
+            terminal.readAvailable();
+            for (const QByteArray& piece : c.pieces) {
+                terminal.write(piece);
+                ::poll(nullptr, 0, 5);
+            }
+        });
+        QElapsedTimer took;
+        took.start();
+        try {
+            const QByteArray reply = driver.Execute("X");
+            EXPECT_FALSE(c.refused);
+            EXPECT_EQ(reply, c.reply);
+        } catch (const AppError& error) {
+            EXPECT_TRUE(c.refused) << qPrintable(error.description());
+            EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
+            EXPECT_LT(took.elapsed(), 2000) << "refused as it arrives, not at the timeout";
+        }
+        sender.join();
+        ::poll(nullptr, 0, 20);  // anything the sender still had in flight is there before the next case
+    }
+}
+
+TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
+{
+    QTemporaryDir dir;
+    const QString port = dir.filePath("ttyTR8KZ");
+    auto first = std::make_unique<InstrumentOnTerminal>("KZ8-204117");
+    pointLink(port, first->Device());
+    Sensor sensor([port] { return std::make_unique<SerialPortDriver>(port); });
+    sensor.OpenCommPort();
+    ASSERT_TRUE(sensor.InstrumentConnected());
+    EXPECT_TRUE(sensor.ExecCommand("D0001").startsWith('d'));
+
+    // The other end hangs up: the lost link names the port, at once.
+    first.reset();
+    QElapsedTimer took;
+    took.start();
+    try {
+        sensor.ExecCommand("D0001");
+        ADD_FAILURE() << "no error after the hang-up";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::LinkLost);
+        EXPECT_TRUE(error.description().contains(port)) << qPrintable(error.description());
+    }
+    EXPECT_LT(took.elapsed(), 2000);
+    EXPECT_TRUE(sensor.LinkLost());
+
+    // Retry while nothing is there: still lost, with the reason.
+    QFile::remove(port);
+    try {
+        sensor.ExecCommand("D0001");
+        ADD_FAILURE() << "reconnected to nothing";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::LinkLost);
+        EXPECT_TRUE(error.description().contains("not found")) << qPrintable(error.description());
+    }
+
+    // The same instrument returns: identified again, then the command sent.
+    auto back = std::make_unique<InstrumentOnTerminal>("KZ8-204117");
+    pointLink(port, back->Device());
+    EXPECT_TRUE(sensor.ExecCommand("D0001").startsWith('d'));
+    EXPECT_EQ(back->Received(), (QList<QByteArray>{"R", "+1", "#", "D0001"}));
+    EXPECT_FALSE(sensor.LinkLost());
+
+    // Another instrument in its place is refused, and nothing is sent to it
+    // but the identification.
+    back.reset();
+    EXPECT_THROW(sensor.ExecCommand("D0001"), AppError);
+    InstrumentOnTerminal other("KZ8-999999");
+    pointLink(port, other.Device());
+    try {
+        sensor.ExecCommand("X000FFFFFFFF01");
+        ADD_FAILURE() << "another instrument was taken for the first";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::LinkLost);
+        EXPECT_TRUE(error.description().contains("KZ8-999999") && error.description().contains("KZ8-204117"))
+            << qPrintable(error.description());
+    }
+    EXPECT_EQ(other.Received(), (QList<QByteArray>{"R", "+1", "#"}));
+    EXPECT_EQ(sensor.SerialNumber(), QStringLiteral("KZ8-204117"));
+    // Closing with the instrument gone is quiet.
+    EXPECT_NO_THROW(sensor.CloseCommPort());
+}
