@@ -1,0 +1,41 @@
+#include "OpenViewer.h"
+
+#include "Environment.h"
+#include "frmCapture.h"
+#include "frmDatalogViewer.h"
+#include "frmUtility.h"
+#include "modGlobals.h"
+
+#include <QFile>
+
+namespace OpenViewer {
+
+namespace {
+frmDatalogViewer& viewer()
+{
+    const bool first = !frmDatalogViewer::exists();
+    frmDatalogViewer& window = frmDatalogViewer::instance();
+    if (first) modGlobals::ApplyFormIcon(&window);
+    return window;
+}
+}  // namespace
+
+void ViewDatalogFile() { viewer().ChooseAndOpen(); }
+
+void ViewInstrumentDatalog()
+{
+    frmUtility& main = frmUtility::instance();
+    const int16_t count = main.DatalogCount();
+    if (count == 0) {
+        Env().ShowMessage(QStringLiteral("Datalog is empty"), MessageButtons::Ok, MessageIcon::Exclamation,
+                          modGlobals::MainCaption);
+        return;
+    }
+    frmDatalogViewer& window = viewer();
+    const QString file = window.NewCaptureFileName();
+    frmCapture::instance().CaptureDatalog(main.ReportingExchange(), count, file);
+    // A failed capture was told by the progress window and left no file.
+    if (QFile::exists(file)) window.ShowInstrumentCapture(file);
+}
+
+}  // namespace OpenViewer
