@@ -213,9 +213,15 @@ void frmDatalogViewer::buildMenus()
 
 QWidget* frmDatalogViewer::buildFilterBar()
 {
+    // Two rows, so that the table's side of the window can stay narrow.
     auto* bar = new QWidget;
-    auto* layout = new QHBoxLayout(bar);
-    layout->setContentsMargins(4, 4, 4, 0);
+    auto* rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(4, 4, 4, 0);
+    auto* first = new QHBoxLayout;
+    auto* second = new QHBoxLayout;
+    rows->addLayout(first);
+    rows->addLayout(second);
+    QHBoxLayout* layout = first;
     const auto combo = [&](const QString& name, const QString& label) {
         auto* box = new QComboBox;
         box->setObjectName(name);
@@ -234,8 +240,11 @@ QWidget* frmDatalogViewer::buildFilterBar()
     connect(cboDelimiter_, &QComboBox::activated, this, [this] { reopenWithDelimiter(); });
 
     cboProduct_ = combo(QStringLiteral("cboProduct"), QStringLiteral("Product:"));
-    cboProduct_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cboProduct_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboProduct_->setMinimumContentsLength(16);
     cboSetup_ = combo(QStringLiteral("cboSetup"), QStringLiteral("Setup:"));
+    first->addStretch();
+    layout = second;
     cboType_ = combo(QStringLiteral("cboType"), QStringLiteral("Type:"));
     cboType_->addItem(QStringLiteral("All"), int(RecordFilter::Kind::All));
     cboType_->addItem(QStringLiteral("Standards"), int(RecordFilter::Kind::Standards));
