@@ -181,7 +181,6 @@ QChart* Trend(const std::vector<const DatalogRecord*>& records, const QString& t
     QChart* chart = newChart(title.isEmpty() ? QStringLiteral("Trend of %1").arg(indexName) : title);
     auto* x = new QDateTimeAxis;
     x->setTitleText(QStringLiteral("Time"));
-    x->setFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
     x->setTickCount(5);
     chart->addAxis(x, Qt::AlignBottom);
     auto* y = valueAxis(chart, Qt::AlignLeft, indexName);
@@ -219,9 +218,14 @@ QChart* Trend(const std::vector<const DatalogRecord*>& records, const QString& t
     if (points.isEmpty()) {
         x->setRange(QDateTime::currentDateTime().addDays(-1), QDateTime::currentDateTime());
     } else {
-        // A trend of one point still needs a span of time.
+        // A trend of one point still needs a span of time; the labels show
+        // as much of the time as the span needs.
         const qint64 first = qint64(points.front().x()), last = qint64(points.back().x());
-        const qint64 pad = std::max<qint64>((last - first) / 20, 60000);
+        const qint64 span = last - first;
+        const qint64 pad = std::max<qint64>(span / 20, 1000);
+        constexpr qint64 Hour = 3600 * 1000;
+        x->setFormat(span < Hour ? QStringLiteral("HH:mm:ss") : span < 48 * Hour ? QStringLiteral("MM-dd HH:mm")
+                                                                                 : QStringLiteral("yyyy-MM-dd"));
         x->setRange(QDateTime::fromMSecsSinceEpoch(first - pad), QDateTime::fromMSecsSinceEpoch(last + pad));
     }
     fitAxis(y, points.isEmpty() ? 0 : low, points.isEmpty() ? 1 : high);

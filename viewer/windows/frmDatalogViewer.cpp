@@ -282,6 +282,9 @@ void frmDatalogViewer::restoreLayout()
     const int width = env.ReadSetting(SettingsSection, WidthValue, QString()).toInt();
     const int height = env.ReadSetting(SettingsSection, HeightValue, QString()).toInt();
     resize(width >= 400 && height >= 300 ? QSize(width, height) : QSize(1200, 800));
+    // Until the operator has arranged them: the summary gets a quarter.
+    splMain_->setSizes({600, 200});
+    splTop_->setSizes({560, 640});
     const auto restore = [&](QSplitter* splitter, const QString& name) {
         const QByteArray state = QByteArray::fromBase64(env.ReadSetting(SettingsSection, name, QString()).toLatin1());
         if (!state.isEmpty()) splitter->restoreState(state);
