@@ -29,7 +29,7 @@ string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "(tr8kz-sim), a desktop entry and a udev rule that gives the logged-in\n"
   "operator access to the instrument's serial device.")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), qt6-qpa-plugins (>= 6.4), liblcms2-2 (>= 2.9)")
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6serialport6 (>= 6.4), qt6-qpa-plugins (>= 6.4), libqt6charts6 (>= 6.4), libqt6svg6 (>= 6.4), liblcms2-2 (>= 2.9)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
 
 include(CPack)

@@ -5,6 +5,7 @@
 #include "DatalogFileReader.h"
 #include "DatalogSummary.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -101,6 +102,21 @@ TEST_F(ViewerCommands, ReportNamesEveryProduct)
     const Ran refused = tr8kz({"datalog", "report", capturePath(), dir.filePath("no/such/folder/r.pdf"), "--delimiter", "comma"});
     EXPECT_EQ(refused.code, 1);
     EXPECT_TRUE(refused.err.contains("no/such/folder/r.pdf")) << refused.err.toStdString();
+}
+
+TEST_F(ViewerCommands, InstalledTr8kzRunsTheReportProgramFromItsLibFolder)
+{
+    QProcessEnvironment staging = env;
+    staging.insert("DESTDIR", dir.filePath("stage"));
+    const Ran install = run(TR8KZ_CMAKE_COMMAND, {"--install", TR8KZ_BUILD_DIR, "--prefix", "/usr", "--component", "cli"},
+                            staging);
+    ASSERT_EQ(install.code, 0) << install.err.toStdString();
+    const QString installed = dir.filePath("stage/usr/bin/tr8kz");
+    ASSERT_TRUE(QFileInfo(dir.filePath("stage/usr/lib/tr8kz/tr8kz-report")).isExecutable());
+    const QString pdf = dir.filePath("installed.pdf");
+    const Ran report = run(installed, {"datalog", "report", capturePath(), pdf, "--delimiter", "comma"}, env);
+    EXPECT_EQ(report.code, 0) << report.err.toStdString();
+    EXPECT_TRUE(QFileInfo(pdf).size() > 1000);
 }
 
 }  // namespace

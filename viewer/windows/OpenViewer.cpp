@@ -15,7 +15,12 @@ frmDatalogViewer& viewer()
 {
     const bool first = !frmDatalogViewer::exists();
     frmDatalogViewer& window = frmDatalogViewer::instance();
-    if (first) modGlobals::ApplyFormIcon(&window);
+    if (first) {
+        // A window of the main window's: the program still ends when the
+        // main window closes, and the viewer with it.
+        if (frmUtility::exists()) window.setParent(&frmUtility::instance(), Qt::Window);
+        modGlobals::ApplyFormIcon(&window);
+    }
     return window;
 }
 }  // namespace
