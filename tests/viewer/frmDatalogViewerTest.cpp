@@ -23,7 +23,6 @@
 
 namespace {
 
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 QByteArray readAll(const QString& name)
 {
@@ -123,6 +122,19 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
     viewer.SaveCapture();
     EXPECT_EQ(readAll(saved), readAll(captured));
     EXPECT_TRUE(env.messages.empty()) << env.messages.front().text.toStdString();
+    env.messages.clear();
+
+    // Charts as pictures: the name's ending chooses; another ending is
+    // refused with the name, and writes nothing.
+    env.fileNames = {env.path("spectra.svg"), env.path("difference.PNG"), env.path("trend.jpg")};
+    viewer.ExportChart(frmDatalogViewer::Chart::Spectra);
+    viewer.ExportChart(frmDatalogViewer::Chart::Difference);
+    viewer.ExportChart(frmDatalogViewer::Chart::Trend);
+    EXPECT_TRUE(readAll(env.path("spectra.svg")).contains("<svg"));
+    EXPECT_TRUE(readAll(env.path("difference.PNG")).startsWith("\x89PNG"));
+    EXPECT_FALSE(QFile::exists(env.path("trend.jpg")));
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_TRUE(env.messages[0].text.contains("trend.jpg"));
 
     if (const QByteArray shot = qgetenv("TR8KZ_VIEWER_SCREENSHOT"); !shot.isEmpty()) {
         viewer.resize(1400, 900);

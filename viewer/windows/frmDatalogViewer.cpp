@@ -115,7 +115,7 @@ frmDatalogViewer::frmDatalogViewer() : QMainWindow(nullptr)
     tblRecords_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     tblRecords_->verticalHeader()->setDefaultSectionSize(tblRecords_->fontMetrics().height() + 6);
     // Fixed widths: sizing to the contents would read every one of the rows.
-    const int widths[RecordTableModel::ColumnCount]{50, 130, 120, 50, 45, 150, 60, 80, 90, 90};
+    const int widths[RecordTableModel::ColumnCount]{45, 130, 110, 45, 40, 140, 55, 75, 90, 85};
     for (int c = 0; c < RecordTableModel::ColumnCount; ++c) tblRecords_->setColumnWidth(c, widths[c]);
     connect(tblRecords_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { selectionChanged(); });
@@ -160,6 +160,7 @@ frmDatalogViewer::frmDatalogViewer() : QMainWindow(nullptr)
     tblSummary_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblSummary_->setSelectionMode(QAbstractItemView::SingleSelection);
     tblSummary_->verticalHeader()->setVisible(false);
+    tblSummary_->verticalHeader()->setDefaultSectionSize(tblRecords_->verticalHeader()->defaultSectionSize());
     // Double-click on a group shows only its records.
     connect(tblSummary_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
         RecordFilter filter = filtered_->filter();
@@ -359,8 +360,9 @@ bool frmDatalogViewer::display(std::shared_ptr<DatalogDocument> document)
 {
     document_ = std::move(document);
     setWindowTitle(QStringLiteral("%1 - %2").arg(Caption, QFileInfo(document_->fileName).fileName()));
-    const int delimiterIndex = cboDelimiter_->findData(document_->delimiter);
-    if (delimiterIndex >= 0) cboDelimiter_->setCurrentIndex(delimiterIndex);
+    if (cboDelimiter_->findData(document_->delimiter) < 0)
+        cboDelimiter_->addItem(QStringLiteral("\"%1\"").arg(document_->delimiter), document_->delimiter);
+    cboDelimiter_->setCurrentIndex(cboDelimiter_->findData(document_->delimiter));
     shownGroupSetup_ = -1;
     filling_ = true;
     tblRecords_->sortByColumn(-1, Qt::AscendingOrder);
