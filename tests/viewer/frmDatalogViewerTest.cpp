@@ -4,6 +4,7 @@
 // filters, and it keeps its size and splitters.
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
+#include "frmCapture.h"
 #include "frmDatalogViewer.h"
 #include "frmUtility.h"
 #include "RecordTableModel.h"
@@ -43,6 +44,26 @@ QXYSeries* named(QChartView* view, const QString& name)
         if (s->name() == name) return s;
     return nullptr;
 }
+
+// Presses the progress window's Cancel while the third record is read.
+class CancellingDriver : public CommPortDriver {
+public:
+    explicit CancellingDriver(std::unique_ptr<CommPortDriver> inner) : inner_(std::move(inner)) {}
+    void SetTimeout(int32_t ms) override { inner_->SetTimeout(ms); }
+    void OpenDevice(int32_t code) override { inner_->OpenDevice(code); }
+    bool IsConnected() const override { return inner_->IsConnected(); }
+    void CloseDevice() override { inner_->CloseDevice(); }
+    QByteArray Execute(const QByteArray& command) override
+    {
+        const QByteArray reply = inner_->Execute(command);
+        if (command.startsWith("S1") && ++records_ == 3 && frmCapture::exists()) frmCapture::instance().cmdCancel_Click();
+        return reply;
+    }
+
+private:
+    std::unique_ptr<CommPortDriver> inner_;
+    int records_ = 0;
+};
 
 class ViewerWindowTest : public ::testing::Test {
 protected:
@@ -142,6 +163,22 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
         QApplication::processEvents();
         viewer.grab().save(QString::fromLocal8Bit(shot));
     }
+}
+
+TEST_F(ViewerWindowTest, CancelledInstrumentCaptureShowsTheRecordsRead)
+{
+    window.reset();
+    window = std::make_unique<frmUtility>(
+        [this] { return std::make_unique<CancellingDriver>(std::make_unique<SimulatorDriver>(instrument)); });
+    window->Form_Load();
+    window->mnuDatalogItem(5)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(frmDatalogViewer::exists());
+    const frmDatalogViewer& viewer = frmDatalogViewer::instance();
+    ASSERT_NE(viewer.Document(), nullptr);
+    EXPECT_EQ(viewer.Document()->records.size(), 3u) << "the record under way is kept, no further one read";
+    EXPECT_EQ(viewer.Document()->records[2].log, 3);
+    EXPECT_TRUE(env.messages.empty());
 }
 
 TEST_F(ViewerWindowTest, FiltersTheTableAndTheSummary)
