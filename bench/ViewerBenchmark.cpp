@@ -125,10 +125,16 @@ int main(int argc, char** argv)
         writeRepeated(small, medium, 10000);
         writeRepeated(small, large, 100000);
 
+        const int64_t before = PeakResidentKilobytes();
+        // The operator's first time: the window made, shown and filled.
+        QElapsedTimer firstTime;
+        firstTime.start();
         frmDatalogViewer& viewer = frmDatalogViewer::instance();
         viewer.resize(1400, 900);
         viewer.show();
-        const int64_t before = PeakResidentKilobytes();
+        openAndDraw(viewer, small);
+        std::printf("New window opening 2000 records with all charts drawn: %.3f s (aim: at most 0.5 s)\n",
+                    double(firstTime.nsecsElapsed()) / 1e9);
         measure(viewer, small, 2000, 0.5);
         measure(viewer, medium, 10000, 3.0);
         const int64_t afterMedium = PeakResidentKilobytes();

@@ -1,5 +1,6 @@
 #include "RegionalNumbers.h"
 
+#include <array>
 #include <charconv>
 
 namespace RegionalNumbers {
@@ -22,13 +23,8 @@ bool ParseFixed(std::string_view text, double& value)
     // Room for every number a datalog holds; longer texts are not numbers of it.
     constexpr std::size_t Room = 64;
     if (text.empty() || text.size() >= Room) return false;
-    char plain[Room];
-    std::size_t used = 0;
-    std::size_t at = 0;
-    if (text[0] == '-') {
-        plain[used++] = '-';
-        at = 1;
-    }
+    const bool negative = text[0] == '-';
+    const std::size_t at = negative ? 1 : 0;
     std::size_t decimalAt = text.size();
     for (std::size_t i = text.size(); i-- > at;) {
         if (!isDigit(text[i])) {
@@ -38,11 +34,20 @@ bool ParseFixed(std::string_view text, double& value)
     }
     if (decimalAt == text.size() || decimalAt + 1 == text.size()) return false;  // no decimals
     if (text[decimalAt] != '.' && text[decimalAt] != ',') return false;
+
+    // The digits as one whole number, the decimals counted.
+    char plain[Room];
+    std::size_t used = 0;
+    if (negative) plain[used++] = '-';
+    uint64_t units = 0;
+    int digits = 0;
     bool digitBefore = false;
     for (std::size_t i = at; i < decimalAt; ++i) {
         const char c = text[i];
         if (isDigit(c)) {
             plain[used++] = c;
+            units = units * 10 + uint64_t(c - '0');
+            if (units != 0) ++digits;
             digitBefore = true;
         } else if (!isGroupSeparator(c) || !digitBefore) {
             return false;  // a separator must follow a digit
@@ -50,7 +55,31 @@ bool ParseFixed(std::string_view text, double& value)
     }
     if (!digitBefore) plain[used++] = '0';  // ".5" as some locales write it
     plain[used++] = '.';
-    for (std::size_t i = decimalAt + 1; i < text.size(); ++i) plain[used++] = text[i];
+    const int decimals = int(text.size() - decimalAt - 1);
+    for (std::size_t i = decimalAt + 1; i < text.size(); ++i) {
+        plain[used++] = text[i];
+        units = units * 10 + uint64_t(text[i] - '0');
+        if (units != 0) ++digits;
+    }
+    // Up to 15 digits and 22 decimals both the digits and the power of ten
+    // are exact doubles, so one division rounds correctly: the same value as
+    // reading the text, several times faster.
+    constexpr int ExactDigits = 15;
+    constexpr int ExactPowers = 22;
+    if (digits <= ExactDigits && decimals <= ExactPowers) {
+        static constexpr auto powers = [] {
+            std::array<double, ExactPowers + 1> p{};
+            double power = 1;
+            for (double& entry : p) {
+                entry = power;
+                power *= 10;
+            }
+            return p;
+        }();
+        value = double(units) / powers[std::size_t(decimals)];
+        if (negative) value = -value;
+        return true;
+    }
     const auto result = std::from_chars(plain, plain + used, value);
     return result.ec == std::errc() && result.ptr == plain + used;
 }

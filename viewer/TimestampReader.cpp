@@ -94,7 +94,10 @@ bool TimestampReader::readTimeOfDay(std::string_view text, int64_t& second)
             if (numbers[count - 1] > 99) unexpected = true;
         } else {
             inNumber = false;
-            if (std::isalpha(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80)
+            // Letters of the AM/PM words (Latin-1 letters included); a blank,
+            // no-break or not, separates.
+            const auto byte = static_cast<unsigned char>(c);
+            if (std::isalpha(byte) || (byte >= 0xC0 && byte != 0xD7 && byte != 0xF7))
                 word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         }
     }
