@@ -413,7 +413,7 @@ void frmDatalogViewer::fillFilterChoices()
     cboType_->setCurrentIndex(0);
     chkFrom_->setChecked(false);
     chkTo_->setChecked(false);
-    const QDate today = QDate::currentDate();
+    const QDate today = Env().Now().date();
     dtFrom_->setDate(first.isValid() ? first : today);
     dtTo_->setDate(last.isValid() ? last : today);
 }
