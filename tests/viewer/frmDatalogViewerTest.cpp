@@ -7,7 +7,9 @@
 #include "frmCapture.h"
 #include "frmDatalogViewer.h"
 #include "frmUtility.h"
+#include "DatalogReport.h"
 #include "RecordTableModel.h"
+#include "ViewerCharts.h"
 
 #include <QAbstractSeries>
 #include <QApplication>
@@ -232,6 +234,38 @@ TEST_F(ViewerWindowTest, KeepsItsSizeAndSplitters)
     viewer->show();
     EXPECT_EQ(viewer->size(), QSize(1000, 700));
     EXPECT_EQ(viewer->findChild<QSplitter*>("splTop")->sizes(), sizes);
+}
+
+TEST(ViewerChartLimits, SpectraAndReportSelections)
+{
+    std::vector<DatalogRecord> records(60);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].log = int32_t(i) + 1;
+        records[i].time = int64_t(i) * 60;
+        records[i].standard = i == 5 || i == 30;
+    }
+    const auto pointers = [&](std::size_t first, std::size_t count) {
+        std::vector<const DatalogRecord*> p;
+        for (std::size_t i = first; i < first + count; ++i) p.push_back(&records[i]);
+        return p;
+    };
+    // At most 40 spectra are drawn.
+    for (std::size_t count : {std::size_t(40), std::size_t(41)}) {
+        std::unique_ptr<QChart> chart(ViewerCharts::Spectra(pointers(0, count)));
+        EXPECT_EQ(chart->series().size(), 40) << count;
+    }
+    // The report: the latest standard and at most ten samples after it.
+    const auto logs = [](const std::vector<const DatalogRecord*>& shown) {
+        QList<int> l;
+        for (const DatalogRecord* r : shown) l << r->log;
+        return l;
+    };
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(0, 41))), QList<int>({31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}));
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(0, 40))), QList<int>({31, 32, 33, 34, 35, 36, 37, 38, 39, 40}));
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(0, 42))).size(), 11);
+    // Without a standard: the ten latest records.
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(6, 24))).front(), 21);
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(6, 24))).size(), 10);
 }
 
 }  // namespace
