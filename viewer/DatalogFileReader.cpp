@@ -33,30 +33,19 @@ namespace DatalogFileReader {
 
 namespace {
 
-// The fields of a layout after the product name and identification: the text
-// fields from the setup number on, then the numbers, each with its decimals.
+// The fields of a layout: the log number, product name and identification,
+// the text fields from the setup number on (setup .. index name, and for a
+// capture the height/distance and unit words), then numbers to the line's
+// end, every one with decimals.
 struct Layout {
     int fields;      // of a whole line
     int textFields;  // setup number .. the last text field
-    std::vector<int> decimals;
     bool capture;
+    int numbers() const { return fields - 3 - textFields; }
 };
 
-Layout captureLayout()
-{
-    Layout layout{DatalogCapture::FieldsPerLine, 11, {2}, true};
-    layout.decimals.insert(layout.decimals.end(), SpectrumPoints, 3);
-    layout.decimals.insert(layout.decimals.end(), 6 + 2 + 1, 4);
-    layout.decimals.push_back(3);
-    return layout;
-}
-
-Layout convertedLayout()
-{
-    Layout layout{DatalogConversion::FieldsPerLine, 9, {}, false};
-    layout.decimals.insert(layout.decimals.end(), SpectrumPoints + 6 + 2, 4);
-    return layout;
-}
+const Layout CaptureLayout{DatalogCapture::FieldsPerLine, 11, true};
+const Layout ConvertedLayout{DatalogConversion::FieldsPerLine, 9, false};
 
 // The stored records are decoded into a line of the conversion's layout,
 // with a delimiter no name holds and a locale whose form the reader knows.
@@ -98,7 +87,7 @@ public:
     LineParser(const Layout& layout, const QByteArray& delimiter, const QLocale& locale)
         : layout_(layout), delimiter_(delimiter.toStdString()), timestamps_(locale)
     {
-        values_.resize(layout.decimals.size());
+        values_.resize(std::size_t(layout.numbers()));
         // A delimiter that can stand inside a number.
         joinsGroups_ = delimiter_ == "," || delimiter_ == "." || delimiter_ == " " || delimiter_ == "'" ||
                        delimiter_ == "\xA0";
@@ -214,9 +203,9 @@ private:
                 }
             }
             if (!RegionalNumbers::ParseFixed(piece, values_[k]))
-                return QStringLiteral("the value %1 is not a number with %2 decimals")
+                return QStringLiteral("the value %1 (field %2) is not a number with decimals")
                     .arg(quoted(piece))
-                    .arg(layout_.decimals[k]);
+                    .arg(layout_.fields - int(values_.size() - k) + 1);
         }
         return {};
     }
@@ -318,7 +307,7 @@ DatalogDocument Read(const QString& fileName, const QString& delimiter, const QL
     QByteArray line = file.readLine();
     document.format = DetectFormat(line, delimiterBytes);
 
-    const Layout layout = document.format == DatalogFormat::Capture ? captureLayout() : convertedLayout();
+    const Layout& layout = document.format == DatalogFormat::Capture ? CaptureLayout : ConvertedLayout;
     const bool stored = document.format == DatalogFormat::Stored;
     LineParser parser(layout, stored ? ToEightBit(StoredDelimiter) : delimiterBytes,
                       stored ? storedLocale() : locale);
