@@ -4,6 +4,7 @@
 #include "DateConversion.h"
 #include "InstrumentOperations.h"
 #include "LinkWait.h"
+#include "OpenViewer.h"
 #include "OpenWindows.h"
 #include "ReportError.h"
 #include "Sensor.h"
@@ -86,7 +87,9 @@ void frmUtility::buildMenus()
                   QStringLiteral("Set &Date and Time..."), QStringLiteral("-"), QStringLiteral("&Capture Screen")},
                  sensorItems_, &frmUtility::mnuSensorItem_Click);
     addMenuGroup(QStringLiteral("mnuDatalog"), QStringLiteral("&Datalog"), QStringLiteral("mnuDatalogItem"),
-                 {QStringLiteral("Captur&e"), QStringLiteral("Con&vert"), QStringLiteral("&Clear")}, datalogItems_,
+                 {QStringLiteral("Captur&e"), QStringLiteral("Con&vert"), QStringLiteral("&Clear"), QStringLiteral("-"),
+                  QStringLiteral("&View Datalog File..."), QStringLiteral("View &Instrument Datalog")},
+                 datalogItems_,
                  &frmUtility::mnuDatalogItem_Click);
     addMenuGroup(QStringLiteral("mnuHelp"), QStringLiteral("&Help"), QStringLiteral("mnuHelpItem"),
                  {QStringLiteral("&About")}, helpItems_, &frmUtility::mnuHelpItem_Click);
@@ -262,6 +265,8 @@ void frmUtility::mnuDatalogItem_Click(int index)
     case 0: runDatalogCapture(); break;
     case 1: runDatalogConversion(); break;
     case 2: runDatalogClear(); break;
+    case 4: OpenViewer::ViewDatalogFile(); break;
+    case 5: OpenViewer::ViewInstrumentDatalog(); break;
     default: break;
     }
 }

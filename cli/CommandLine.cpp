@@ -93,6 +93,28 @@ const std::vector<CommandEntry>& commands()
                                     "not exactly one record stops the conversion naming the line. Ctrl-C stops the "
                                     "conversion and writes no file."),
                      CliCommands::ConvertDatalog});
+        t.push_back({{QStringLiteral("datalog"), QStringLiteral("summary")},
+                     QStringLiteral("Summarize a datalog file per product and setup."),
+                     {{QStringLiteral("FILE"), QStringLiteral("A capture, stored or converted datalog file.")}},
+                     false,
+                     {{QStringLiteral("csv"), QStringLiteral("Write CSV instead of an aligned table.")}},
+                     ErrorStyle::Operation,
+                     QStringLiteral("Records, samples, and the mean, standard deviation (n-1), minimum and maximum of "
+                                    "the first index value; with --csv the header is "
+                                    "product,setup,records,samples,mean,sd,min,max. Lines that cannot be read are "
+                                    "listed on the standard error. No instrument is needed."),
+                     CliCommands::SummarizeDatalog});
+        t.push_back({{QStringLiteral("datalog"), QStringLiteral("report")},
+                     QStringLiteral("Write the PDF report of a datalog file."),
+                     {{QStringLiteral("FILE"), QStringLiteral("A capture, stored or converted datalog file.")},
+                      {QStringLiteral("OUT.pdf"), QStringLiteral("The report to write (replaced when it exists).")}},
+                     false,
+                     {},
+                     ErrorStyle::Operation,
+                     QStringLiteral("The summary, and per product and setup its trend and spectra charts, drawn by "
+                                    "tr8kz-report (next to tr8kz, or in ../lib/tr8kz/ of an installed tr8kz). No "
+                                    "instrument is needed."),
+                     CliCommands::ReportDatalog});
         t.push_back({{QStringLiteral("datalog"), QStringLiteral("clear")},
                      QStringLiteral("Clear the instrument's datalog."),
                      {},

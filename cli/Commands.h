@@ -16,6 +16,10 @@ int SetClock(CommandContext& context);
 int CaptureDatalog(CommandContext& context);
 // datalog convert SOURCE TARGET (no instrument needed)
 int ConvertDatalog(CommandContext& context);
+// datalog summary FILE [--csv] (no instrument needed)
+int SummarizeDatalog(CommandContext& context);
+// datalog report FILE OUT.pdf (no instrument needed; runs tr8kz-report)
+int ReportDatalog(CommandContext& context);
 // datalog clear [--yes]
 int ClearDatalog(CommandContext& context);
 // setups archive FILE

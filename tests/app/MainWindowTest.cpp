@@ -94,7 +94,8 @@ TEST_F(MainWindowTest, StartsUpIdentifiedWithItsMenus)
               QStringList({"&Archive Product Setups", "&Restore Product Setups", "&Compare Product Setups...",
                            "&Edit Product Setup", "-",
                            "&Identification", "Set &Date and Time..."}));
-    EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuDatalog")), QStringList({"Captur&e", "&Clear"}));
+    EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuDatalog")),
+              QStringList({"Captur&e", "&Clear", "-", "&View Datalog File...", "View &Instrument Datalog"}));
     EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuFile")),
               QStringList({"&Preferences...", "-", "E&xit"}));
     // Hidden items are there with their captions.

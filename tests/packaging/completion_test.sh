@@ -39,6 +39,9 @@ expect()
 expect "identify datalog setups setup colour clock screen" tr8kz ""
 expect "setups setup screen" tr8kz s
 expect "capture clear convert" tr8kz datalog c
+expect "summary" tr8kz datalog s
+expect "--csv" tr8kz datalog summary --c
+expect "" tr8kz datalog capture --c
 expect "archive restore compare" tr8kz --port /dev/ttyACM0 setups ""
 expect "archive restore compare" tr8kz --delimiter = comma setups ""
 expect "set" tr8kz --simulator clock ""

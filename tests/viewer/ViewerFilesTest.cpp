@@ -1,0 +1,203 @@
+// The viewer reads the three datalog files as the program's own writers wrote
+// them: capture and conversion in several regional forms and delimiters,
+// names and IDs holding the delimiter, and lines it cannot read.
+#include "DatalogCapture.h"
+#include "DatalogConversion.h"
+#include "DatalogFileReader.h"
+#include "ProgressSink.h"
+#include "RecordFilter.h"
+#include "SimDatalog.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+SimDatalogRecord record(QByteArray product, QByteArray id, int setup, bool standard, float index, int32_t time)
+{
+    SimDatalogRecord r;
+    r.product = std::move(product);
+    r.sampleId = std::move(id);
+    r.setup = setup - 1;
+    r.standard = standard;
+    r.time = time;
+    r.illObs = 13;
+    r.scale = 1;
+    r.index = 2;
+    r.reading = 1234.5f;  // grouped in most locales
+    for (int i = 0; i < 31; ++i) r.spectrum[std::size_t(i)] = 10.0f + float(i) * 2.5f;
+    r.spectrum[30] = 1000.25f;
+    r.scaleData = {52.5f, -3.25f, 12.75f, 50.0f, -2.0f, 11.0f};
+    r.indexData = {index, -0.5f};
+    return r;
+}
+
+// 2026-12-05 14:03:09 and midnight of the next day, as the instrument counts.
+constexpr int32_t Afternoon = 1796479389;
+constexpr int32_t Midnight = 1796515200;
+
+// Records whose names hold "," and ";": setup 1 has a line of its exact
+// layout (its name is known), setup 2 has none.
+std::vector<SimDatalogRecord> testRecords()
+{
+    return {record("PLAIN", "LOT 1", 1, true, 1.0f, Afternoon),
+            record("PLAIN", "LOT 2, A", 1, false, 2.0f, Afternoon + 60),
+            record("RED, GLOSS; 2", "STD", 2, true, 4.0f, Midnight),
+            record("RED, GLOSS; 2", "DRUM; 3", 2, false, 5.5f, Midnight + 1)};
+}
+
+struct ReadCase {
+    const char* locale;
+    const char* delimiter;
+};
+
+class ViewerFiles : public ::testing::TestWithParam<ReadCase> {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QLocale locale() const { return QLocale(QString::fromLatin1(GetParam().locale)); }
+    QString delimiter() const { return QString::fromLatin1(GetParam().delimiter); }
+
+    QString writeCapture()
+    {
+        const auto records = testRecords();
+        const Exchange exchange = [&](const QByteArray& command) {
+            const int index = command.mid(2).toInt(nullptr, 16);
+            return "s" + EncodeDatalogReplyFields(records[std::size_t(index)], index);
+        };
+        SilentProgress progress;
+        DatalogCapture::Run(exchange, int32_t(records.size()), path("capture.txt"), delimiter(), progress, locale());
+        return path("capture.txt");
+    }
+    QString writeStored()
+    {
+        QFile file(path("stored.txt"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#0100000000055452384B5A\r\n");  // the identification line holds no record
+        int index = 0;
+        for (const SimDatalogRecord& r : testRecords()) file.write(EncodeStoredDatalogLine(r, index++) + "\r\n");
+        return path("stored.txt");
+    }
+};
+
+void expectTestRecords(const DatalogDocument& document, int spectrumDecimals)
+{
+    ASSERT_EQ(document.records.size(), 4u) << (document.unreadable.empty() ? "" : document.unreadable[0].reason.toStdString());
+    EXPECT_TRUE(document.unreadable.empty());
+    const auto& r = document.records;
+    const QStringList products{r[0].product, r[1].product, r[2].product, r[3].product};
+    const QStringList ids{r[0].sampleId, r[1].sampleId, r[2].sampleId, r[3].sampleId};
+    EXPECT_EQ(products, QStringList({"PLAIN", "PLAIN", "RED, GLOSS; 2", "RED, GLOSS; 2"}));
+    EXPECT_EQ(ids, QStringList({"LOT 1", "LOT 2, A", "STD", "DRUM; 3"}));
+    EXPECT_EQ(r[3].log, 4);
+    EXPECT_EQ(r[2].setup, 2);
+    EXPECT_TRUE(r[0].standard);
+    EXPECT_FALSE(r[1].standard);
+    EXPECT_EQ(RecordDateTime(r[0]), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
+    EXPECT_EQ(RecordDateTime(r[2]), QDateTime(QDate(2026, 12, 6), QTime(0, 0), Qt::UTC));
+    EXPECT_EQ(r[0].illuminantObserver, "D65/10");
+    EXPECT_EQ(r[0].scale, "CIE Lab");
+    EXPECT_EQ(r[0].index, "YI D1925");
+    EXPECT_FLOAT_EQ(r[3].indexValue(), 5.5f);
+    EXPECT_FLOAT_EQ(r[1].spectrum[1], 12.5f);
+    EXPECT_NEAR(r[1].spectrum[30], 1000.25, spectrumDecimals == 3 ? 0.0005 : 0.00005);
+    EXPECT_FLOAT_EQ(r[1].scaleData[1], -3.25f);
+    EXPECT_FLOAT_EQ(r[1].scaleData[5], 11.0f);
+}
+
+TEST_P(ViewerFiles, CaptureFile)
+{
+    const DatalogDocument document = DatalogFileReader::Read(writeCapture(), delimiter(), locale());
+    EXPECT_EQ(document.format, DatalogFormat::Capture);
+    expectTestRecords(document, 3);
+    const auto& r = document.records;
+    EXPECT_FLOAT_EQ(r[0].reading, 1234.5f);
+    EXPECT_EQ(r[0].readingKind, "distance");
+    // Whether a name held the delimiter decides the doubt, not the data.
+    const bool commaSplits = delimiter() == ",";
+    const bool semicolonSplits = delimiter() == ";";
+    EXPECT_FALSE(r[0].ambiguous);
+    EXPECT_FALSE(r[1].ambiguous) << "setup 1's name is known from its other line";
+    EXPECT_EQ(r[2].ambiguous, commaSplits || semicolonSplits);
+    EXPECT_EQ(r[3].ambiguous, commaSplits || semicolonSplits);
+    EXPECT_EQ(document.ambiguousCount, commaSplits || semicolonSplits ? 2 : 0);
+}
+
+TEST_P(ViewerFiles, StoredFile)
+{
+    // The stored records do not depend on the delimiter or the locale.
+    const DatalogDocument document = DatalogFileReader::Read(writeStored(), delimiter(), locale());
+    EXPECT_EQ(document.format, DatalogFormat::Stored);
+    expectTestRecords(document, 4);
+    EXPECT_EQ(document.records[0].lineNumber, 2);
+    EXPECT_EQ(document.ambiguousCount, 0);
+}
+
+TEST_P(ViewerFiles, ConvertedFile)
+{
+    SilentProgress progress;
+    DatalogConversion::Run(writeStored(), path("converted.txt"), delimiter(), progress, locale());
+    const DatalogDocument document = DatalogFileReader::Read(path("converted.txt"), delimiter(), locale());
+    EXPECT_EQ(document.format, DatalogFormat::Converted);
+    expectTestRecords(document, 4);
+    EXPECT_EQ(document.records[0].sequence, "0::0");
+    EXPECT_FALSE(document.records[0].hasReading);
+}
+
+INSTANTIATE_TEST_SUITE_P(LocalesAndDelimiters, ViewerFiles,
+                         ::testing::Values(ReadCase{"en_US", "\t"}, ReadCase{"en_US", ","}, ReadCase{"de_DE", ","},
+                                           ReadCase{"de_DE", ";"}, ReadCase{"fr_FR", "\t"}, ReadCase{"en_GB", ","}));
+
+TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath("capture.txt");
+    const auto records = testRecords();
+    const Exchange exchange = [&](const QByteArray& command) {
+        const int index = command.mid(2).toInt(nullptr, 16);
+        return "s" + EncodeDatalogReplyFields(records[std::size_t(index)], index);
+    };
+    SilentProgress progress;
+    DatalogCapture::Run(exchange, 2, name, "\t", progress, QLocale("en_US"));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    QByteArray good = lines[0];
+    QByteArray badNumber = good;
+    badNumber.replace("\t12.500\t", "\t12.5x0\t");
+    QByteArray badTime = good;
+    badTime.replace("12/5/2026", "13/45/2026");
+    QByteArray shortLine = good.left(good.indexOf("\tSam") > 0 ? good.indexOf("\tSam") : 40);
+    const QByteArray text = good + "\n" + badNumber + "\n\r\n" + badTime + "\n" + shortLine + "\n" + lines[1] + "\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+
+    const DatalogDocument document = DatalogFileReader::Read(name, "\t", QLocale("en_US"));
+    ASSERT_EQ(document.records.size(), 2u);
+    EXPECT_EQ(document.records[0].lineNumber, 1);
+    EXPECT_EQ(document.records[1].lineNumber, 6);
+    ASSERT_EQ(document.unreadable.size(), 4u);
+    EXPECT_EQ(document.unreadable[0].lineNumber, 2);
+    EXPECT_TRUE(document.unreadable[0].reason.contains("12.5x0")) << document.unreadable[0].reason.toStdString();
+    EXPECT_EQ(document.unreadable[1].lineNumber, 3);
+    EXPECT_EQ(document.unreadable[2].lineNumber, 4);
+    EXPECT_TRUE(document.unreadable[2].reason.contains("13/45/2026")) << document.unreadable[2].reason.toStdString();
+    EXPECT_EQ(document.unreadable[3].lineNumber, 5);
+
+    const QString stored = dir.filePath("stored.txt");
+    QFile storedFile(stored);
+    ASSERT_TRUE(storedFile.open(QIODevice::WriteOnly));
+    storedFile.write("#0100\r\n" + EncodeStoredDatalogLine(records[0], 0) + "\r\nL0000FF\r\n");
+    storedFile.close();
+    const DatalogDocument decoded = DatalogFileReader::Read(stored, "\t", QLocale("en_US"));
+    EXPECT_EQ(decoded.records.size(), 1u);
+    ASSERT_EQ(decoded.unreadable.size(), 1u);
+    EXPECT_EQ(decoded.unreadable[0].lineNumber, 3);
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// The pieces the viewer reads and filters with, at their limits: numbers in
+// regional forms, two-digit years, the ends of a date range, and sorting by
+// value rather than by text.
+#include "RecordFilter.h"
+#include "RecordTableModel.h"
+#include "RegionalNumbers.h"
+#include "TimestampReader.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ViewerPieces, NumbersInRegionalForms)
+{
+    struct Case {
+        const char* text;
+        bool readable;
+        double value;
+    };
+    const Case cases[]{
+        {"1234.568", true, 1234.568},    {"1,234.568", true, 1234.568},  {"1.234,568", true, 1234.568},
+        {"-0,50", true, -0.5},           {"12\xA0" "345,5", true, 12345.5}, {"1'234.50", true, 1234.5},
+        {"0.000", true, 0.0},            {"-1,234,567.0001", true, -1234567.0001},
+        {"12", false, 0},                {"12.", false, 0},              {"abc", false, 0},
+        {"", false, 0},                  {"1.2x", false, 0},             {"--1.0", false, 0},
+        {",5", true, 0.5},               {"1 2;3", false, 0},          {"-", false, 0},
+    };
+    for (const Case& c : cases) {
+        double value = -99;
+        EXPECT_EQ(RegionalNumbers::ParseFixed(c.text, value), c.readable) << c.text;
+        if (c.readable) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+    }
+    int64_t whole = 0;
+    EXPECT_TRUE(RegionalNumbers::ParseWhole("-32768", whole));
+    EXPECT_EQ(whole, -32768);
+    EXPECT_FALSE(RegionalNumbers::ParseWhole("1,000", whole));
+    EXPECT_TRUE(RegionalNumbers::IsLeadingGroup("-123"));
+    EXPECT_FALSE(RegionalNumbers::IsLeadingGroup("1234"));
+    EXPECT_TRUE(RegionalNumbers::StartsWithFullGroup("234.5"));
+    EXPECT_FALSE(RegionalNumbers::StartsWithFullGroup("2345.5"));
+}
+
+TEST(ViewerPieces, TwoDigitYearsAndTimesOfDay)
+{
+    TimestampReader reader(QLocale("en_US"));
+    const QDateTime epoch(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
+    struct Case {
+        const char* text;
+        QDateTime expected;  // invalid: not readable
+    };
+    const Case cases[]{
+        {"1/1/70", epoch},
+        {"12/31/69 11:59:59 PM", QDateTime(QDate(2069, 12, 31), QTime(23, 59, 59), Qt::UTC)},
+        {"12/5/26 12:00:00 AM", QDateTime(QDate(2026, 12, 5), QTime(0, 0), Qt::UTC)},
+        {"12/5/26 12:00:01 PM", QDateTime(QDate(2026, 12, 5), QTime(12, 0, 1), Qt::UTC)},
+        {"12/5/26 2:03:09 PM", QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC)},
+        {"12/5/26 13:03:09 PM", QDateTime()},
+        {"12/5/26 2:60:00 PM", QDateTime()},
+        {"13/5/26", QDateTime()},
+        {"12/5/26 noon", QDateTime()},
+    };
+    for (const Case& c : cases) {
+        int64_t seconds = 0;
+        EXPECT_EQ(reader.read(c.text, seconds), c.expected.isValid()) << c.text;
+        if (c.expected.isValid()) EXPECT_EQ(epoch.addSecs(seconds), c.expected) << c.text;
+    }
+    TimestampReader german(QLocale("de_DE"));
+    int64_t seconds = 0;
+    ASSERT_TRUE(german.read("05.12.26 14:03:09", seconds));
+    EXPECT_EQ(epoch.addSecs(seconds), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
+}
+
+TEST(ViewerPieces, DateRangeIncludesBothEndDays)
+{
+    const auto at = [](QDate date, QTime time) {
+        DatalogRecord r;
+        r.time = QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC).secsTo(QDateTime(date, time, Qt::UTC));
+        return r;
+    };
+    RecordFilter filter;
+    filter.from = QDate(2026, 12, 5);
+    filter.to = QDate(2026, 12, 6);
+    EXPECT_FALSE(filter.accepts(at(QDate(2026, 12, 4), QTime(23, 59, 59))));
+    EXPECT_TRUE(filter.accepts(at(QDate(2026, 12, 5), QTime(0, 0))));
+    EXPECT_TRUE(filter.accepts(at(QDate(2026, 12, 6), QTime(23, 59, 59))));
+    EXPECT_FALSE(filter.accepts(at(QDate(2026, 12, 7), QTime(0, 0))));
+    filter.from = {};
+    EXPECT_TRUE(filter.accepts(at(QDate(1970, 1, 1), QTime(0, 0))));
+    DatalogRecord standard = at(QDate(2026, 12, 5), QTime(1, 0));
+    standard.standard = true;
+    filter.kind = RecordFilter::Kind::Samples;
+    EXPECT_FALSE(filter.accepts(standard));
+    filter.kind = RecordFilter::Kind::Standards;
+    EXPECT_TRUE(filter.accepts(standard));
+}
+
+TEST(ViewerPieces, SortsByValueNotByText)
+{
+    auto document = std::make_shared<DatalogDocument>();
+    for (float value : {9.5f, 10.25f, -2.0f, 100.0f}) {
+        DatalogRecord r;
+        r.indexData[0] = value;
+        r.log = int32_t(document->records.size()) + 1;
+        r.time = 1000 - r.log;  // later records are earlier in time
+        document->records.push_back(r);
+    }
+    RecordTableModel model;
+    model.setDocument(document);
+    RecordFilterModel filtered(&model);
+    filtered.sort(RecordTableModel::IndexValue, Qt::AscendingOrder);
+    QList<float> order;
+    for (int row = 0; row < filtered.rowCount(); ++row) order << filtered.recordAt(row).indexData[0];
+    EXPECT_EQ(order, QList<float>({-2.0f, 9.5f, 10.25f, 100.0f}));
+    filtered.sort(RecordTableModel::Time, Qt::AscendingOrder);
+    EXPECT_EQ(filtered.recordAt(0).log, 4);
+}
+
+}  // namespace

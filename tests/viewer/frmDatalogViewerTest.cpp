@@ -1,0 +1,283 @@
+// The Datalog Viewer opened offscreen from the main window's Datalog menu,
+// on the simulated instrument: its charts hold the series of the records
+// shown, it saves the instrument's datalog exactly as capture writes it, it
+// filters, and it keeps its size and splitters.
+#include "ScriptedEnvironment.h"
+#include "SimulatorDriver.h"
+#include "frmCapture.h"
+#include "frmDatalogViewer.h"
+#include "frmUtility.h"
+#include "DatalogReport.h"
+#include "RecordTableModel.h"
+#include "ViewerCharts.h"
+
+#include <QAbstractSeries>
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QSplitter>
+#include <QTableView>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+// The simulated datalog's sample IDs hold the Tab: a capture ends with that
+// warning and nothing else is told.
+bool onlyDelimiterWarnings(const ScriptedEnvironment& env)
+{
+    for (const auto& shown : env.messages)
+        if (!shown.text.contains(QStringLiteral("hold the delimiter"))) {
+            ADD_FAILURE() << shown.text.toStdString();
+            return false;
+        }
+    return true;
+}
+
+
+QByteArray readAll(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
+}
+
+QList<QXYSeries*> seriesOf(QChartView* view)
+{
+    QList<QXYSeries*> result;
+    for (QAbstractSeries* s : view->chart()->series()) result << qobject_cast<QXYSeries*>(s);
+    return result;
+}
+
+QXYSeries* named(QChartView* view, const QString& name)
+{
+    for (QXYSeries* s : seriesOf(view))
+        if (s->name() == name) return s;
+    return nullptr;
+}
+
+// Presses the progress window's Cancel while the third record is read.
+class CancellingDriver : public CommPortDriver {
+public:
+    explicit CancellingDriver(std::unique_ptr<CommPortDriver> inner) : inner_(std::move(inner)) {}
+    void SetTimeout(int32_t ms) override { inner_->SetTimeout(ms); }
+    void OpenDevice(int32_t code) override { inner_->OpenDevice(code); }
+    bool IsConnected() const override { return inner_->IsConnected(); }
+    void CloseDevice() override { inner_->CloseDevice(); }
+    QByteArray Execute(const QByteArray& command) override
+    {
+        const QByteArray reply = inner_->Execute(command);
+        if (command.startsWith("S1") && ++records_ == 3 && frmCapture::exists()) frmCapture::instance().cmdCancel_Click();
+        return reply;
+    }
+
+private:
+    std::unique_ptr<CommPortDriver> inner_;
+    int records_ = 0;
+};
+
+class ViewerWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale("en_US"));
+        instrument = std::make_shared<SimInstrument>(SimOptions{});
+        window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+        window->Form_Load();
+    }
+    void TearDown() override
+    {
+        if (frmDatalogViewer::exists()) delete &frmDatalogViewer::instance();
+        window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QLocale::setDefault(QLocale::system());
+    }
+
+    ScriptedEnvironment env;
+    std::shared_ptr<SimInstrument> instrument;
+    std::unique_ptr<frmUtility> window;
+};
+
+TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
+{
+    const QString captured = env.path("captured.txt");
+    env.fileNames = {captured};
+    window->mnuDatalogItem(0)->trigger();  // Capture, for comparison
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(window->mnuDatalogItem(5)->text(), "View &Instrument Datalog");
+    window->mnuDatalogItem(5)->trigger();
+
+    ASSERT_TRUE(frmDatalogViewer::exists());
+    frmDatalogViewer& viewer = frmDatalogViewer::instance();
+    EXPECT_TRUE(viewer.isVisible());
+    const auto& datalog = instrument->Datalog();
+    ASSERT_EQ(viewer.Document()->records.size(), datalog.size());
+    EXPECT_TRUE(viewer.Document()->unreadable.empty());
+    EXPECT_EQ(viewer.RecordTable()->model()->rowCount(), int(datalog.size()));
+
+    // Spectra: one series of the 31 points a selected record.
+    viewer.SelectRows({0, 1, 2});
+    const auto spectra = seriesOf(viewer.SpectraView());
+    ASSERT_EQ(spectra.size(), 3);
+    for (QXYSeries* s : spectra) EXPECT_EQ(s->count(), 31);
+    EXPECT_DOUBLE_EQ(spectra[0]->at(30).x(), 700.0);
+    std::set<QString> names;
+    for (QXYSeries* s : spectra) names.insert(s->name());
+    EXPECT_TRUE(names.count("Std STD (log 1)")) << spectra[0]->name().toStdString();
+
+    // Trend and colour difference: the product and setup of the current
+    // record, worked out here from the simulated instrument's own records.
+    viewer.SelectRows({1});
+    const SimDatalogRecord& current = datalog[1];
+    int count = 0, samples = 0;
+    double sum = 0;
+    for (const SimDatalogRecord& r : datalog) {
+        if (r.product != current.product || r.setup != current.setup) continue;
+        ++count;
+        sum += r.indexData[0];
+        if (!r.standard && r.scale != 0) ++samples;
+    }
+    ASSERT_GT(count, 2);
+    QXYSeries* values = seriesOf(viewer.TrendView()).value(0);
+    ASSERT_NE(values, nullptr);
+    EXPECT_EQ(values->count(), count);
+    QXYSeries* mean = named(viewer.TrendView(), "Mean");
+    ASSERT_NE(mean, nullptr);
+    EXPECT_NEAR(mean->at(0).y(), sum / count, 1e-3);
+    ASSERT_NE(named(viewer.TrendView(), "+3 sd"), nullptr);
+    EXPECT_GT(named(viewer.TrendView(), "+3 sd")->at(0).y(), mean->at(0).y());
+    EXPECT_EQ(seriesOf(viewer.DifferencePlaneView()).value(0)->count(), samples);
+    EXPECT_EQ(seriesOf(viewer.DifferenceBesideView()).value(0)->count(), samples);
+
+    const QString saved = env.path("saved.txt");
+    env.fileNames = {saved};
+    viewer.SaveCapture();
+    EXPECT_EQ(readAll(saved), readAll(captured));
+    EXPECT_TRUE(onlyDelimiterWarnings(env));
+    env.messages.clear();
+
+    // Charts as pictures: the name's ending chooses; another ending is
+    // refused with the name, and writes nothing.
+    env.fileNames = {env.path("spectra.svg"), env.path("difference.PNG"), env.path("trend.jpg")};
+    viewer.ExportChart(frmDatalogViewer::Chart::Spectra);
+    viewer.ExportChart(frmDatalogViewer::Chart::Difference);
+    viewer.ExportChart(frmDatalogViewer::Chart::Trend);
+    EXPECT_TRUE(readAll(env.path("spectra.svg")).contains("<svg"));
+    EXPECT_TRUE(readAll(env.path("difference.PNG")).startsWith("\x89PNG"));
+    EXPECT_FALSE(QFile::exists(env.path("trend.jpg")));
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_TRUE(env.messages[0].text.contains("trend.jpg"));
+
+    if (const QByteArray shot = qgetenv("TR8KZ_VIEWER_SCREENSHOT"); !shot.isEmpty()) {
+        viewer.resize(1400, 900);
+        viewer.SelectRows({0, 1, 2, 3});
+        QApplication::processEvents();
+        viewer.grab().save(QString::fromLocal8Bit(shot));
+    }
+}
+
+TEST_F(ViewerWindowTest, CancelledInstrumentCaptureShowsTheRecordsRead)
+{
+    window.reset();
+    window = std::make_unique<frmUtility>(
+        [this] { return std::make_unique<CancellingDriver>(std::make_unique<SimulatorDriver>(instrument)); });
+    window->Form_Load();
+    window->mnuDatalogItem(5)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(frmDatalogViewer::exists());
+    const frmDatalogViewer& viewer = frmDatalogViewer::instance();
+    ASSERT_NE(viewer.Document(), nullptr);
+    EXPECT_EQ(viewer.Document()->records.size(), 3u) << "the record under way is kept, no further one read";
+    EXPECT_EQ(viewer.Document()->records[2].log, 3);
+    EXPECT_TRUE(onlyDelimiterWarnings(env));
+}
+
+TEST_F(ViewerWindowTest, FiltersTheTableAndTheSummary)
+{
+    const QString captured = env.path("captured.txt");
+    env.fileNames = {captured};
+    window->mnuDatalogItem(0)->trigger();
+    frmDatalogViewer& viewer = frmDatalogViewer::instance();
+    ASSERT_TRUE(viewer.OpenFile(captured, QStringLiteral("\t")));
+
+    const auto& datalog = instrument->Datalog();
+    const QByteArray product = datalog[5].product;
+    RecordFilter filter;
+    filter.product = QString::fromLatin1(product);
+    filter.kind = RecordFilter::Kind::Samples;
+    viewer.SetFilter(filter);
+    int samples = 0;
+    std::set<int> setups;
+    for (const SimDatalogRecord& r : datalog)
+        if (r.product == product && !r.standard) {
+            ++samples;
+            setups.insert(r.setup);
+        }
+    EXPECT_EQ(viewer.RecordTable()->model()->rowCount(), samples);
+    EXPECT_EQ(viewer.SummaryTable()->rowCount(), int(setups.size()));
+    EXPECT_EQ(viewer.SummaryTable()->item(0, 0)->text(), filter.product);
+
+    // A date range after the last record leaves nothing, and no charts fail.
+    filter = {};
+    filter.from = QDate(2100, 1, 1);
+    viewer.SetFilter(filter);
+    EXPECT_EQ(viewer.RecordTable()->model()->rowCount(), 0);
+    EXPECT_TRUE(seriesOf(viewer.SpectraView()).isEmpty());
+    EXPECT_EQ(viewer.SummaryTable()->rowCount(), 0);
+}
+
+TEST_F(ViewerWindowTest, KeepsItsSizeAndSplitters)
+{
+    frmDatalogViewer* viewer = &frmDatalogViewer::instance();
+    viewer->show();
+    viewer->resize(1000, 700);
+    auto* top = viewer->findChild<QSplitter*>("splTop");
+    ASSERT_NE(top, nullptr);
+    top->setSizes({300, 650});
+    const QList<int> sizes = top->sizes();
+    viewer->close();
+    EXPECT_EQ(env.settings().read("Datalog Viewer", "Width", ""), "1000");
+    delete viewer;
+
+    viewer = &frmDatalogViewer::instance();
+    viewer->show();
+    EXPECT_EQ(viewer->size(), QSize(1000, 700));
+    EXPECT_EQ(viewer->findChild<QSplitter*>("splTop")->sizes(), sizes);
+}
+
+TEST(ViewerChartLimits, SpectraAndReportSelections)
+{
+    std::vector<DatalogRecord> records(60);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].log = int32_t(i) + 1;
+        records[i].time = int64_t(i) * 60;
+        records[i].standard = i == 5 || i == 30;
+    }
+    const auto pointers = [&](std::size_t first, std::size_t count) {
+        std::vector<const DatalogRecord*> p;
+        for (std::size_t i = first; i < first + count; ++i) p.push_back(&records[i]);
+        return p;
+    };
+    // At most 40 spectra are drawn.
+    for (std::size_t count : {std::size_t(40), std::size_t(41)}) {
+        std::unique_ptr<QChart> chart(ViewerCharts::Spectra(pointers(0, count)));
+        EXPECT_EQ(chart->series().size(), 40) << count;
+    }
+    // The report: the latest standard and at most ten samples after it.
+    const auto logs = [](const std::vector<const DatalogRecord*>& shown) {
+        QList<int> l;
+        for (const DatalogRecord* r : shown) l << r->log;
+        return l;
+    };
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(0, 41))), QList<int>({31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41}));
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(0, 40))), QList<int>({31, 32, 33, 34, 35, 36, 37, 38, 39, 40}));
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(0, 42))).size(), 11);
+    // Without a standard: the ten latest records.
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(6, 24))).front(), 21);
+    EXPECT_EQ(logs(DatalogReport::ReportSpectra(pointers(6, 24))).size(), 10);
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+// Which records the viewer shows: by product, setup number, standard or
+// sample, and a range of measurement dates (both ends included).
+
+#include "DatalogRecord.h"
+
+#include <QDate>
+#include <QString>
+
+struct RecordFilter {
+    enum class Kind { All, Standards, Samples };
+
+    QString product;  // empty: every product
+    int32_t setup = 0;  // 0: every setup
+    Kind kind = Kind::All;
+    QDate from;  // invalid: open
+    QDate to;
+
+    bool accepts(const DatalogRecord& record) const;
+    bool operator==(const RecordFilter&) const = default;
+};
+
+// The wall-clock time of a record as a date and time (no time zone).
+QDateTime RecordDateTime(const DatalogRecord& record);
+QDate RecordDate(const DatalogRecord& record);

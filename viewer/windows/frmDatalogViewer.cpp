@@ -1,0 +1,646 @@
+#include "frmDatalogViewer.h"
+
+#include "AppError.h"
+#include "ChartExport.h"
+#include "DatalogFileReader.h"
+#include "DatalogReport.h"
+#include "DatalogSummary.h"
+#include "Environment.h"
+#include "Preferences.h"
+#include "RecordTableModel.h"
+#include "TextFiles.h"
+#include "ViewerCharts.h"
+#include "WholeFile.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <set>
+
+namespace {
+
+frmDatalogViewer* theWindow = nullptr;
+
+const QString DatalogFilter = QStringLiteral("Datalog Files|*.txt *.csv *.dat|All Files|*.*");
+constexpr int MostUnreadableShown = 1000;
+
+// Settings of the layout.
+const QString WidthValue = QStringLiteral("Width");
+const QString HeightValue = QStringLiteral("Height");
+const QString MainSplitterValue = QStringLiteral("MainSplitter");
+const QString TopSplitterValue = QStringLiteral("TopSplitter");
+const QString ChartSplitterValue = QStringLiteral("ChartSplitter");
+
+QChartView* newChartView(const QString& name)
+{
+    auto* view = new QChartView;
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(200, 150);
+    return view;
+}
+
+void replaceChart(QChartView* view, QChart* chart)
+{
+    QChart* old = view->chart();
+    view->setChart(chart);
+    delete old;
+}
+
+void report(const AppError& error)
+{
+    Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical, frmDatalogViewer::Caption);
+}
+
+QString chooseSave(const QString& title, const QString& filter)
+{
+    FileChoice choice;
+    choice.title = title;
+    choice.kind = FileDialogKind::Save;
+    choice.filter = filter;
+    return Env().ChooseFile(choice);
+}
+
+}  // namespace
+
+frmDatalogViewer& frmDatalogViewer::instance()
+{
+    if (!theWindow) theWindow = new frmDatalogViewer();
+    return *theWindow;
+}
+
+bool frmDatalogViewer::exists() { return theWindow != nullptr; }
+
+frmDatalogViewer::~frmDatalogViewer()
+{
+    if (theWindow == this) theWindow = nullptr;
+}
+
+frmDatalogViewer::frmDatalogViewer() : QMainWindow(nullptr)
+{
+    setObjectName(QStringLiteral("frmDatalogViewer"));
+    setWindowTitle(Caption);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    records_ = new RecordTableModel(this);
+    filtered_ = new RecordFilterModel(records_, this);
+
+    tblRecords_ = new QTableView;
+    tblRecords_->setObjectName(QStringLiteral("tblRecords"));
+    tblRecords_->setModel(filtered_);
+    tblRecords_->setSortingEnabled(true);
+    tblRecords_->sortByColumn(-1, Qt::AscendingOrder);  // file order until the operator sorts
+    tblRecords_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblRecords_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tblRecords_->setWordWrap(false);
+    tblRecords_->verticalHeader()->setVisible(false);
+    tblRecords_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tblRecords_->verticalHeader()->setDefaultSectionSize(tblRecords_->fontMetrics().height() + 6);
+    // Fixed widths: sizing to the contents would read every one of the rows.
+    const int widths[RecordTableModel::ColumnCount]{45, 130, 110, 45, 40, 140, 55, 75, 90, 85};
+    for (int c = 0; c < RecordTableModel::ColumnCount; ++c) tblRecords_->setColumnWidth(c, widths[c]);
+    connect(tblRecords_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { selectionChanged(); });
+    connect(tblRecords_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { currentChanged(); });
+
+    chtSpectra_ = newChartView(QStringLiteral("chtSpectra"));
+    chtDifferencePlane_ = newChartView(QStringLiteral("chtDifferencePlane"));
+    chtDifferenceBeside_ = newChartView(QStringLiteral("chtDifferenceBeside"));
+    chtTrend_ = newChartView(QStringLiteral("chtTrend"));
+    differencePanel_ = new QWidget;
+    auto* differenceLayout = new QHBoxLayout(differencePanel_);
+    differenceLayout->setContentsMargins(0, 0, 0, 0);
+    differenceLayout->addWidget(chtDifferencePlane_, 3);
+    differenceLayout->addWidget(chtDifferenceBeside_, 2);
+
+    splCharts_ = new QSplitter(Qt::Vertical);
+    splCharts_->setObjectName(QStringLiteral("splCharts"));
+    splCharts_->addWidget(chtSpectra_);
+    splCharts_->addWidget(differencePanel_);
+    splCharts_->addWidget(chtTrend_);
+
+    auto* tablePanel = new QWidget;
+    auto* tableLayout = new QVBoxLayout(tablePanel);
+    tableLayout->setContentsMargins(0, 0, 0, 0);
+    tableLayout->addWidget(buildFilterBar());
+    tableLayout->addWidget(tblRecords_);
+
+    splTop_ = new QSplitter(Qt::Horizontal);
+    splTop_->setObjectName(QStringLiteral("splTop"));
+    splTop_->addWidget(tablePanel);
+    splTop_->addWidget(splCharts_);
+    splTop_->setStretchFactor(0, 3);
+    splTop_->setStretchFactor(1, 2);
+
+    tblSummary_ = new QTableWidget(0, 10);
+    tblSummary_->setObjectName(QStringLiteral("tblSummary"));
+    tblSummary_->setHorizontalHeaderLabels({QStringLiteral("Product"), QStringLiteral("Setup"), QStringLiteral("Records"),
+                                            QStringLiteral("Samples"), QStringLiteral("Mean"), QStringLiteral("SD"),
+                                            QStringLiteral("Min"), QStringLiteral("Max"),
+                                            QStringLiteral("\u0394E00 Mean"), QStringLiteral("\u0394E00 Max")});
+    tblSummary_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblSummary_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblSummary_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblSummary_->verticalHeader()->setVisible(false);
+    tblSummary_->verticalHeader()->setDefaultSectionSize(tblRecords_->verticalHeader()->defaultSectionSize());
+    // Double-click on a group shows only its records.
+    connect(tblSummary_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        RecordFilter filter = filtered_->filter();
+        filter.product = tblSummary_->item(row, 0)->text();
+        filter.setup = tblSummary_->item(row, 1)->text().toInt();
+        SetFilter(filter);
+    });
+    lstUnreadable_ = new QListWidget;
+    lstUnreadable_->setObjectName(QStringLiteral("lstUnreadable"));
+    tabBottom_ = new QTabWidget;
+    tabBottom_->addTab(tblSummary_, QStringLiteral("Summary"));
+    tabBottom_->addTab(lstUnreadable_, QStringLiteral("Unreadable Lines"));
+
+    splMain_ = new QSplitter(Qt::Vertical);
+    splMain_->setObjectName(QStringLiteral("splMain"));
+    splMain_->addWidget(splTop_);
+    splMain_->addWidget(tabBottom_);
+    splMain_->setStretchFactor(0, 4);
+    splMain_->setStretchFactor(1, 1);
+    setCentralWidget(splMain_);
+
+    lblStatus_ = new QLabel;
+    lblStatus_->setObjectName(QStringLiteral("lblStatus"));
+    statusBar()->addWidget(lblStatus_, 1);
+
+    buildMenus();
+    replaceChart(chtSpectra_, ViewerCharts::Spectra({}));
+    replaceChart(chtDifferencePlane_, ViewerCharts::DifferencePlane({}));
+    replaceChart(chtDifferenceBeside_, ViewerCharts::DifferenceBeside({}));
+    replaceChart(chtTrend_, ViewerCharts::Trend({}));
+    restoreLayout();
+    updateStatus();
+}
+
+void frmDatalogViewer::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Open..."), this, [this] { ChooseAndOpen(); });
+    saveCapture_ = file->addAction(QStringLiteral("Save as &Capture File..."), this, [this] { SaveCapture(); });
+    saveCapture_->setEnabled(false);
+    file->addSeparator();
+    file->addAction(QStringLiteral("Export &Summary as CSV..."), this, [this] { ExportSummary(); });
+    file->addAction(QStringLiteral("Export &Report as PDF..."), this, [this] { ExportReport(); });
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Close"), this, [this] { close(); });
+    QMenu* charts = menuBar()->addMenu(QStringLiteral("&Charts"));
+    charts->addAction(QStringLiteral("Export &Spectra..."), this, [this] { ExportChart(Chart::Spectra); });
+    charts->addAction(QStringLiteral("Export Colour &Difference..."), this, [this] { ExportChart(Chart::Difference); });
+    charts->addAction(QStringLiteral("Export &Trend..."), this, [this] { ExportChart(Chart::Trend); });
+}
+
+QWidget* frmDatalogViewer::buildFilterBar()
+{
+    // Two rows, so that the table's side of the window can stay narrow.
+    auto* bar = new QWidget;
+    auto* rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(4, 4, 4, 0);
+    auto* first = new QHBoxLayout;
+    auto* second = new QHBoxLayout;
+    rows->addLayout(first);
+    rows->addLayout(second);
+    QHBoxLayout* layout = first;
+    const auto combo = [&](const QString& name, const QString& label) {
+        auto* box = new QComboBox;
+        box->setObjectName(name);
+        layout->addWidget(new QLabel(label));
+        layout->addWidget(box);
+        return box;
+    };
+    cboDelimiter_ = combo(QStringLiteral("cboDelimiter"), QStringLiteral("Delimiter:"));
+    cboDelimiter_->addItem(QStringLiteral("Tab"), QStringLiteral("\t"));
+    cboDelimiter_->addItem(QStringLiteral("Comma"), QStringLiteral(","));
+    cboDelimiter_->addItem(QStringLiteral("Semicolon"), QStringLiteral(";"));
+    const QString preference = GetDelimiter();
+    if (!preference.isEmpty() && cboDelimiter_->findData(preference) < 0)
+        cboDelimiter_->addItem(QStringLiteral("\"%1\"").arg(preference), preference);
+    cboDelimiter_->setCurrentIndex(std::max(0, cboDelimiter_->findData(preference.isEmpty() ? QStringLiteral("\t") : preference)));
+    connect(cboDelimiter_, &QComboBox::activated, this, [this] { reopenWithDelimiter(); });
+
+    cboProduct_ = combo(QStringLiteral("cboProduct"), QStringLiteral("Product:"));
+    cboProduct_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboProduct_->setMinimumContentsLength(16);
+    cboSetup_ = combo(QStringLiteral("cboSetup"), QStringLiteral("Setup:"));
+    first->addStretch();
+    layout = second;
+    cboType_ = combo(QStringLiteral("cboType"), QStringLiteral("Type:"));
+    cboType_->addItem(QStringLiteral("All"), int(RecordFilter::Kind::All));
+    cboType_->addItem(QStringLiteral("Standards"), int(RecordFilter::Kind::Standards));
+    cboType_->addItem(QStringLiteral("Samples"), int(RecordFilter::Kind::Samples));
+    chkFrom_ = new QCheckBox(QStringLiteral("From"));
+    chkFrom_->setObjectName(QStringLiteral("chkFrom"));
+    dtFrom_ = new QDateEdit;
+    dtFrom_->setObjectName(QStringLiteral("dtFrom"));
+    chkTo_ = new QCheckBox(QStringLiteral("To"));
+    chkTo_->setObjectName(QStringLiteral("chkTo"));
+    dtTo_ = new QDateEdit;
+    dtTo_->setObjectName(QStringLiteral("dtTo"));
+    for (QDateEdit* edit : {dtFrom_, dtTo_}) {
+        edit->setCalendarPopup(true);
+        edit->setEnabled(false);
+    }
+    layout->addWidget(chkFrom_);
+    layout->addWidget(dtFrom_);
+    layout->addWidget(chkTo_);
+    layout->addWidget(dtTo_);
+    layout->addStretch();
+
+    for (QComboBox* box : {cboProduct_, cboSetup_, cboType_})
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { filterChanged(); });
+    connect(chkFrom_, &QCheckBox::toggled, dtFrom_, &QWidget::setEnabled);
+    connect(chkTo_, &QCheckBox::toggled, dtTo_, &QWidget::setEnabled);
+    for (QCheckBox* box : {chkFrom_, chkTo_}) connect(box, &QCheckBox::toggled, this, [this] { filterChanged(); });
+    for (QDateEdit* edit : {dtFrom_, dtTo_}) connect(edit, &QDateEdit::dateChanged, this, [this] { filterChanged(); });
+    return bar;
+}
+
+void frmDatalogViewer::restoreLayout()
+{
+    Environment& env = Env();
+    const int width = env.ReadSetting(SettingsSection, WidthValue, QString()).toInt();
+    const int height = env.ReadSetting(SettingsSection, HeightValue, QString()).toInt();
+    resize(width >= 400 && height >= 300 ? QSize(width, height) : QSize(1200, 800));
+    // Until the operator has arranged them: the summary gets a quarter.
+    splMain_->setSizes({600, 200});
+    splTop_->setSizes({560, 640});
+    const auto restore = [&](QSplitter* splitter, const QString& name) {
+        const QByteArray state = QByteArray::fromBase64(env.ReadSetting(SettingsSection, name, QString()).toLatin1());
+        if (!state.isEmpty()) splitter->restoreState(state);
+    };
+    restore(splMain_, MainSplitterValue);
+    restore(splTop_, TopSplitterValue);
+    restore(splCharts_, ChartSplitterValue);
+}
+
+void frmDatalogViewer::saveLayout()
+{
+    Environment& env = Env();
+    try {
+        env.WriteSetting(SettingsSection, WidthValue, QString::number(width()));
+        env.WriteSetting(SettingsSection, HeightValue, QString::number(height()));
+        env.WriteSetting(SettingsSection, MainSplitterValue, QString::fromLatin1(splMain_->saveState().toBase64()));
+        env.WriteSetting(SettingsSection, TopSplitterValue, QString::fromLatin1(splTop_->saveState().toBase64()));
+        env.WriteSetting(SettingsSection, ChartSplitterValue, QString::fromLatin1(splCharts_->saveState().toBase64()));
+    } catch (const AppError& error) {
+        report(error);
+    }
+}
+
+void frmDatalogViewer::closeEvent(QCloseEvent* event)
+{
+    saveLayout();
+    event->accept();
+}
+
+bool frmDatalogViewer::OpenFile(const QString& fileName, const QString& delimiter)
+{
+    const QString chosen = delimiter.isEmpty() ? cboDelimiter_->currentData().toString() : delimiter;
+    try {
+        auto document = std::make_shared<DatalogDocument>(DatalogFileReader::Read(fileName, chosen, QLocale()));
+        capture_.clear();
+        saveCapture_->setEnabled(false);
+        return display(std::move(document));
+    } catch (const AppError& error) {
+        report(error);
+        return false;
+    }
+}
+
+QString frmDatalogViewer::NewCaptureFileName()
+{
+    if (!captureFolder_) captureFolder_ = std::make_unique<QTemporaryDir>();
+    return captureFolder_->filePath(QStringLiteral("capture-%1.txt").arg(++captures_));
+}
+
+bool frmDatalogViewer::ShowInstrumentCapture(const QString& captureFile)
+{
+    try {
+        QFile file(captureFile);
+        if (!file.open(QIODevice::ReadOnly))
+            throw AppError(ErrorNumber::FileAccess,
+                           QStringLiteral("Cannot read the capture %1: %2").arg(captureFile, file.errorString()));
+        QByteArray bytes = file.readAll();
+        const QString delimiter = GetDelimiter();
+        auto document = std::make_shared<DatalogDocument>(DatalogFileReader::Read(captureFile, delimiter, QLocale()));
+        capture_ = std::move(bytes);
+        saveCapture_->setEnabled(true);
+        if (!display(std::move(document))) return false;
+        setWindowTitle(QStringLiteral("%1 - Instrument Datalog").arg(Caption));
+        return true;
+    } catch (const AppError& error) {
+        report(error);
+        return false;
+    }
+}
+
+bool frmDatalogViewer::display(std::shared_ptr<DatalogDocument> document)
+{
+    document_ = std::move(document);
+    setWindowTitle(QStringLiteral("%1 - %2").arg(Caption, QFileInfo(document_->fileName).fileName()));
+    if (cboDelimiter_->findData(document_->delimiter) < 0)
+        cboDelimiter_->addItem(QStringLiteral("\"%1\"").arg(document_->delimiter), document_->delimiter);
+    cboDelimiter_->setCurrentIndex(cboDelimiter_->findData(document_->delimiter));
+    shownGroupSetup_ = -1;
+    filling_ = true;
+    tblRecords_->sortByColumn(-1, Qt::AscendingOrder);
+    records_->setDocument(document_);
+    fillFilterChoices();
+    filling_ = false;
+    filterChanged();
+    fillUnreadable();
+    QMainWindow::show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void frmDatalogViewer::reopenWithDelimiter()
+{
+    if (document_) {
+        const QByteArray capture = capture_;
+        const bool fromInstrument = !capture.isEmpty();
+        if (OpenFile(document_->fileName, cboDelimiter_->currentData().toString()) && fromInstrument) {
+            capture_ = capture;
+            saveCapture_->setEnabled(true);
+        }
+    }
+}
+
+void frmDatalogViewer::fillFilterChoices()
+{
+    std::set<QString> products;
+    std::set<int32_t> setups;
+    QDate first, last;
+    for (const DatalogRecord& r : document_->records) {
+        products.insert(r.product);
+        setups.insert(r.setup);
+    }
+    if (!document_->records.empty()) {
+        const auto [low, high] = std::minmax_element(document_->records.begin(), document_->records.end(),
+                                                     [](const DatalogRecord& a, const DatalogRecord& b) { return a.time < b.time; });
+        first = RecordDate(*low);
+        last = RecordDate(*high);
+    }
+    cboProduct_->clear();
+    cboProduct_->addItem(QStringLiteral("All"), QString());
+    for (const QString& p : products) cboProduct_->addItem(p.isEmpty() ? QStringLiteral("(no name)") : p, p);
+    cboSetup_->clear();
+    cboSetup_->addItem(QStringLiteral("All"), 0);
+    for (int32_t s : setups) cboSetup_->addItem(QString::number(s), s);
+    cboType_->setCurrentIndex(0);
+    chkFrom_->setChecked(false);
+    chkTo_->setChecked(false);
+    const QDate today = Env().Now().date();
+    dtFrom_->setDate(first.isValid() ? first : today);
+    dtTo_->setDate(last.isValid() ? last : today);
+}
+
+void frmDatalogViewer::SetFilter(const RecordFilter& filter)
+{
+    filling_ = true;
+    cboProduct_->setCurrentIndex(std::max(0, cboProduct_->findData(filter.product)));
+    cboSetup_->setCurrentIndex(std::max(0, cboSetup_->findData(filter.setup)));
+    cboType_->setCurrentIndex(std::max(0, cboType_->findData(int(filter.kind))));
+    chkFrom_->setChecked(filter.from.isValid());
+    if (filter.from.isValid()) dtFrom_->setDate(filter.from);
+    chkTo_->setChecked(filter.to.isValid());
+    if (filter.to.isValid()) dtTo_->setDate(filter.to);
+    filling_ = false;
+    filterChanged();
+}
+
+void frmDatalogViewer::filterChanged()
+{
+    if (filling_ || !document_) return;
+    RecordFilter filter;
+    filter.product = cboProduct_->currentData().toString();
+    filter.setup = cboSetup_->currentData().toInt();
+    filter.kind = RecordFilter::Kind(cboType_->currentData().toInt());
+    if (chkFrom_->isChecked()) filter.from = dtFrom_->date();
+    if (chkTo_->isChecked()) filter.to = dtTo_->date();
+    filtered_->setFilter(filter);
+    fillSummary();
+    // The first record shown becomes the current one, which draws the charts.
+    shownGroupSetup_ = -1;
+    if (filtered_->rowCount() > 0) {
+        SelectRows({0});
+    } else {
+        tblRecords_->selectionModel()->clear();
+        selectionChanged();
+        currentChanged();
+    }
+    updateStatus();
+}
+
+void frmDatalogViewer::SelectRows(const std::vector<int>& rows)
+{
+    QItemSelection selection;
+    for (int row : rows)
+        selection.select(filtered_->index(row, 0), filtered_->index(row, RecordTableModel::ColumnCount - 1));
+    QItemSelectionModel* model = tblRecords_->selectionModel();
+    if (!rows.empty())
+        model->setCurrentIndex(filtered_->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+    currentChanged();
+}
+
+void frmDatalogViewer::selectionChanged()
+{
+    std::vector<const DatalogRecord*> chosen;
+    for (const QModelIndex& index : tblRecords_->selectionModel()->selectedRows()) {
+        chosen.push_back(&filtered_->recordAt(index.row()));
+        if (chosen.size() >= std::size_t(ViewerCharts::MostSpectra)) break;
+    }
+    std::stable_sort(chosen.begin(), chosen.end(), [](const DatalogRecord* a, const DatalogRecord* b) {
+        return a->standard > b->standard;  // standards first
+    });
+    replaceChart(chtSpectra_, ViewerCharts::Spectra(chosen));
+}
+
+std::vector<const DatalogRecord*> frmDatalogViewer::groupOfCurrent() const
+{
+    std::vector<const DatalogRecord*> group;
+    if (!document_) return group;
+    RecordFilter filter = filtered_->filter();
+    filter.product = shownGroupProduct_;
+    filter.setup = shownGroupSetup_;
+    for (const DatalogRecord& r : document_->records)
+        if (filter.accepts(r) && r.product == shownGroupProduct_) group.push_back(&r);
+    return group;
+}
+
+void frmDatalogViewer::currentChanged()
+{
+    const QModelIndex current = tblRecords_->selectionModel()->currentIndex();
+    QString product;
+    int32_t setup = 0;
+    if (current.isValid()) {
+        const DatalogRecord& r = filtered_->recordAt(current.row());
+        product = r.product;
+        setup = r.setup;
+    }
+    // The group charts change only with the product and setup.
+    if (setup == shownGroupSetup_ && product == shownGroupProduct_) return;
+    shownGroupProduct_ = product;
+    shownGroupSetup_ = setup;
+    const auto group = current.isValid() ? groupOfCurrent() : std::vector<const DatalogRecord*>{};
+    const QString name = product.isEmpty() ? QStringLiteral("(no name)") : product;
+    replaceChart(chtDifferencePlane_, ViewerCharts::DifferencePlane(group));
+    replaceChart(chtDifferenceBeside_, ViewerCharts::DifferenceBeside(group));
+    const QString index = group.empty() || group.front()->index.isEmpty() ? QStringLiteral("Index Value") : group.front()->index;
+    replaceChart(chtTrend_, ViewerCharts::Trend(group, group.empty() ? QString()
+                                                                     : QStringLiteral("Trend of %1: %2, setup %3")
+                                                                           .arg(index, name)
+                                                                           .arg(setup)));
+}
+
+void frmDatalogViewer::fillSummary()
+{
+    const auto groups = DatalogSummary::Summarize(document_->records, filtered_->filter());
+    tblSummary_->setRowCount(int(groups.size()));
+    const auto number = [](double value) {
+        const QString text = DatalogSummary::PlainNumber(value);
+        return text.isEmpty() ? QStringLiteral("-") : QLocale().toString(value, 'f', 4);
+    };
+    for (int row = 0; row < int(groups.size()); ++row) {
+        const GroupSummary& g = groups[std::size_t(row)];
+        const QStringList cells{g.product,
+                                QString::number(g.setup),
+                                QString::number(g.records),
+                                QString::number(g.samples),
+                                number(g.index.mean),
+                                number(g.index.sd),
+                                number(g.index.min),
+                                number(g.index.max),
+                                g.deltaE2000.count ? number(g.deltaE2000.mean) : QString(),
+                                g.deltaE2000.count ? number(g.deltaE2000.max) : QString()};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            tblSummary_->setItem(row, c, item);
+        }
+    }
+    tblSummary_->resizeColumnsToContents();
+}
+
+void frmDatalogViewer::fillUnreadable()
+{
+    lstUnreadable_->clear();
+    const auto& lines = document_->unreadable;
+    QStringList texts;
+    for (std::size_t i = 0; i < lines.size() && i < std::size_t(MostUnreadableShown); ++i)
+        texts << QStringLiteral("Line %1: %2").arg(lines[i].lineNumber).arg(lines[i].reason);
+    if (lines.size() > std::size_t(MostUnreadableShown))
+        texts << QStringLiteral("... and %1 more lines").arg(lines.size() - MostUnreadableShown);
+    lstUnreadable_->addItems(texts);
+    tabBottom_->setTabText(1, QStringLiteral("Unreadable Lines (%1)").arg(lines.size()));
+}
+
+void frmDatalogViewer::updateStatus()
+{
+    if (!document_) {
+        lblStatus_->setText(QStringLiteral("No datalog open"));
+        return;
+    }
+    QString text = QStringLiteral("%1: %2 records, %3 shown")
+                       .arg(FormatName(document_->format))
+                       .arg(document_->records.size())
+                       .arg(filtered_->rowCount());
+    if (!document_->unreadable.empty())
+        text += QStringLiteral("; %1 lines could not be read").arg(document_->unreadable.size());
+    if (document_->ambiguousCount > 0)
+        text += QStringLiteral("; %1 records with a doubtful product name or ID (marked)").arg(document_->ambiguousCount);
+    lblStatus_->setText(text);
+}
+
+void frmDatalogViewer::ChooseAndOpen()
+{
+    FileChoice choice;
+    choice.title = QStringLiteral("View Datalog File");
+    choice.filter = DatalogFilter;
+    const QString file = Env().ChooseFile(choice);
+    if (!file.isEmpty()) OpenFile(file);
+}
+
+void frmDatalogViewer::SaveCapture()
+{
+    if (capture_.isEmpty()) return;
+    const QString file = chooseSave(QStringLiteral("Save Datalog Capture"), DatalogFilter);
+    if (file.isEmpty()) return;
+    try {
+        WriteWholeFile(file, capture_);
+    } catch (const AppError& error) {
+        report(error);
+    }
+}
+
+void frmDatalogViewer::ExportSummary()
+{
+    if (!document_) return;
+    const QString file = chooseSave(QStringLiteral("Export Summary"), QStringLiteral("CSV Files|*.csv|All Files|*.*"));
+    if (file.isEmpty()) return;
+    try {
+        WriteWholeFile(file, ToEightBit(DatalogSummary::Csv(DatalogSummary::Summarize(document_->records, filtered_->filter()))));
+    } catch (const AppError& error) {
+        report(error);
+    }
+}
+
+void frmDatalogViewer::ExportReport()
+{
+    if (!document_) return;
+    const QString file = chooseSave(QStringLiteral("Export Report"), QStringLiteral("PDF Files|*.pdf"));
+    if (file.isEmpty()) return;
+    try {
+        BusyPointer busy;
+        DatalogReport::Write(*document_, file);
+    } catch (const AppError& error) {
+        report(error);
+    }
+}
+
+QWidget* frmDatalogViewer::chartArea(Chart chart) const
+{
+    switch (chart) {
+    case Chart::Spectra: return chtSpectra_;
+    case Chart::Difference: return differencePanel_;
+    case Chart::Trend: return chtTrend_;
+    }
+    return nullptr;
+}
+
+void frmDatalogViewer::ExportChart(Chart chart)
+{
+    static const char* const titles[]{"Spectra", "Colour Difference", "Trend"};
+    const QString title = QString::fromLatin1(titles[int(chart)]);
+    const QString file = chooseSave(QStringLiteral("Export %1 Chart").arg(title), ChartExport::FileFilter);
+    if (file.isEmpty()) return;
+    try {
+        ChartExport::Save(chartArea(chart), file, title);
+    } catch (const AppError& error) {
+        report(error);
+    }
+}
