@@ -8,6 +8,7 @@
 #include "Environment.h"
 #include "Preferences.h"
 #include "RecordTableModel.h"
+#include "RegionalFormat.h"
 #include "TextFiles.h"
 #include "ViewerCharts.h"
 #include "WholeFile.h"
@@ -259,6 +260,7 @@ QWidget* frmDatalogViewer::buildFilterBar()
     dtTo_ = new QDateEdit;
     dtTo_->setObjectName(QStringLiteral("dtTo"));
     for (QDateEdit* edit : {dtFrom_, dtTo_}) {
+        edit->setDisplayFormat(RegionalFormat::ShortDateFormat());  // four-digit years, as everywhere
         edit->setCalendarPopup(true);
         edit->setEnabled(false);
     }
