@@ -91,6 +91,11 @@ void SerialDevice::Write(const QByteArray& bytes)
 {
     port_->clearError();
     if (port_->write(bytes) != bytes.size()) lost(port_->errorString());
+    // A command fits the device's output buffer: sent at once, without a
+    // wait before it. What flush() could not send (a full buffer, which it
+    // also reports as an error) is waited out; a real failure shows again
+    // there.
+    if (!port_->flush()) port_->clearError();
     while (port_->bytesToWrite() > 0) {
         if (port_->waitForBytesWritten(SliceMilliseconds)) continue;
         // The device's output buffer stays full: wait until it drains.
