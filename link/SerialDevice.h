@@ -1,16 +1,19 @@
 #pragma once
 // A serial device of the operating system, behind one small boundary: open
 // it raw and for this program alone, write, wait for input with a limit,
-// drop stale input. SerialPortDriver does the framing on top. POSIX
-// terminals (SerialDevice_posix.cpp): a USB CDC port, an RS-232 adapter or
-// the pseudo-terminal of tr8kz-sim.
+// drop stale input. SerialPortDriver does the framing on top. On
+// QSerialPort (SerialDevice.cpp), so that it stays portable: a USB CDC port,
+// an RS-232 adapter or the pseudo-terminal of tr8kz-sim.
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
+
+class QSerialPort;
 
 class SerialDevice {
 public:
-    SerialDevice() = default;
+    SerialDevice();
     ~SerialDevice();
     SerialDevice(const SerialDevice&) = delete;
     SerialDevice& operator=(const SerialDevice&) = delete;
@@ -21,7 +24,7 @@ public:
     // the reason: not found, not a serial device, permission denied (with
     // how to get the permission), in use by another program.
     void Open(const QString& path);
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const;
     void Close();
     const QString& Path() const { return path_; }
 
@@ -30,9 +33,12 @@ public:
 
     enum class Wait { Data, Timeout, Interrupted };
     // Waits for input, at most SliceMilliseconds, and appends what has
-    // arrived to the buffer (Data): one system call when bytes come.
-    // Interrupted: a signal arrived first. Raises AppError LinkLost when the
-    // device hung up or failed.
+    // arrived to the buffer (Data); bytes already received (while the windows
+    // processed events) are taken without waiting. Timeout: nothing came
+    // within the slice. Interrupted: a signal ended the wait early; the
+    // QSerialPort wait resumes after a signal, so it reports Timeout at the
+    // end of the slice instead, and the caller looks at its interrupt flag
+    // either way. Raises AppError LinkLost when the device hung up or failed.
     Wait ReadSome(QByteArray& buffer);
     static constexpr int SliceMilliseconds = 100;
 
@@ -40,6 +46,8 @@ public:
     void DiscardInput();
 
 private:
-    int fd_ = -1;
+    [[noreturn]] void lost(const QString& reason) const;
+
+    std::unique_ptr<QSerialPort> port_;
     QString path_;
 };

@@ -4,15 +4,15 @@
 // is complete when its CR LF arrives, never judged by silence.
 //
 // Lean by design, as a capture is thousands of exchanges: a command costs
-// one write, then one blocking read for each piece of the reply that arrives
-// (as a bare termios loop does); the framing looks only at the bytes that arrived last (linear in
+// one write, then one wait and read for each piece of the reply that arrives
+// (SerialDevice, on QSerialPort); the framing looks only at the bytes that arrived last (linear in
 // the reply's length), and a reply longer than MaxReplyBytes is refused as
 // soon as it gets there. Input is dropped when the device is opened and after
 // a fault (a timeout, an overlong reply, an interrupted wait), where a late
 // reply may follow; not before every command.
 //
 // While a reply is awaited the driver wakes every SerialDevice::SliceMilliseconds
-// (the terminal's read timeout) to call the idle hook and to give up when an interrupt is requested
+// (the device's wait limit) to call the idle hook and to give up when an interrupt is requested
 // (raising LinkInterrupted).
 
 #include "CommPortDriver.h"
