@@ -60,21 +60,25 @@ int ArchiveSetups(CommandContext& context)
 int RestoreSetups(CommandContext& context)
 {
     const QString file = context.Arguments().at(0);
-    InstrumentSession& session = context.Instrument();
-    InterruptAsCancel interrupt;
-    SetupArchive::RestoreResult result;
-    {
-        TerminalProgress progress;
-        result = SetupArchive::Restore(session.exchange(), file, progress);
-    }
-    if (result.NotAnArchive) {
+    // The whole file is checked before the instrument is even opened.
+    const std::optional<SetupArchive::RestoreFile> restoreFile = SetupArchive::ReadRestoreFile(file);
+    if (!restoreFile) {
         // The window closes without a word; a script needs to know.
         tell(QStringLiteral("%1 is not a product setup archive (its first line is not \"%2\"): nothing was restored")
                  .arg(file, QLatin1String(SetupArchive::Header)));
         return ExitCode::Failed;
     }
+    InstrumentSession& session = context.Instrument();
+    InterruptAsCancel interrupt;
+    SetupArchive::RestoreResult result;
+    {
+        TerminalProgress progress;
+        result = SetupArchive::Restore(session.exchange(), *restoreFile, progress);
+    }
     if (result.Cancelled) {
-        tell(QStringLiteral("Cancelled: %1 setups restored").arg(result.SetupsRestored));
+        tell(QStringLiteral("Cancelled: %1 of the %2 setup lines restored; the instrument's other setups are unchanged")
+                 .arg(result.SetupsRestored)
+                 .arg(restoreFile->lines.size()));
         return ExitCode::Interrupted;
     }
     return ExitCode::Done;

@@ -114,8 +114,18 @@ void frmCapture::UploadSetups(const QString& sFileName)
 void frmCapture::DownloadSetups(const QString& sFileName)
 {
     RunOperation(QString::fromLatin1(SetupArchive::RestoreCaption), [&] {
-        SetupArchive::Restore(frmUtility::instance().ReportingExchange(), sFileName, *this);
-    }, OnError::ReportAsFatal);
+        // A file that cannot be restored whole is refused before anything is
+        // sent: that is shown here, and the program goes on.
+        const std::optional<SetupArchive::RestoreFile> file = SetupArchive::ReadRestoreFile(sFileName);
+        if (!file) return;  // no archive: the window closes without a word
+        // Once setups are being sent, a failure goes to the common error
+        // report, as every other instrument command's does.
+        try {
+            SetupArchive::Restore(frmUtility::instance().ReportingExchange(), *file, *this);
+        } catch (const AppError& error) {
+            ReportError(error);
+        }
+    });
 }
 
 void frmCapture::RunOperation(const QString& caption, const std::function<void()>& operation, OnError onError)

@@ -17,9 +17,11 @@
 // other AppError raised by a datalog capture or conversion is shown in a
 // message box (critical icon, the main caption as title, the error's
 // description) and the window closes; the program goes on, and the file
-// being written is left as it was before. Archive and restore leave their
-// errors to the common error report ("Fatal Error #", then the program
-// ends), as every other instrument command does. ProgramEnd is never caught.
+// being written is left as it was before. So is a restore file that is
+// refused before anything is sent. The archive, and a restore once it sends,
+// leave their errors to the common error report ("Fatal Error #", then the
+// program ends), as every other instrument command does. ProgramEnd is never
+// caught.
 //
 // While an operation runs the main window's menus are disabled, so no second
 // operation can start; closing the window through its title bar acts as

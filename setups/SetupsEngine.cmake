@@ -4,6 +4,7 @@ add_library(tr8kz_setups STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ProductSetup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SetupRecord.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SetupArchive.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RestoreFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RunConfigQuery.cpp
 )
 target_include_directories(tr8kz_setups PUBLIC ${CMAKE_CURRENT_LIST_DIR})

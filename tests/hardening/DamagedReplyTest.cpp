@@ -40,7 +40,7 @@ AppError errorOf(const std::function<void()>& call)
 
 }  // namespace
 
-TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopTheirRestore)
+TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndTheirRestoreRefused)
 {
     // The archive keeps each reply as the instrument sent it, so that the
     // file shows what the instrument answered.
@@ -56,17 +56,49 @@ TEST_F(DamagedReply, DamagedAndRefusedSetupReadsAreArchivedAsReceivedAndStopThei
     EXPECT_EQ(lines[6], "?04");
     EXPECT_EQ(lines[7], "P206" + original[6]);
 
-    // Restoring that file is refused before anything is sent: the refusal
-    // on line 7 is no setup line. (The cut-short line 6 alone would be sent
-    // and refused by the instrument.)
+    // Restoring that file is refused before anything is sent, at line 6
+    // with its noise character: the progress window shows why, and the
+    // program goes on.
     p.instrument->ClearLogs();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_THROW(frmCapture::instance().DownloadSetups(file), ProgramEnd);
+    frmCapture::instance().DownloadSetups(file);
     EXPECT_EQ(p.SentWith("P2"), 0);
     ASSERT_EQ(p.env.messages.size(), 1u);
     const QString text = p.env.messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #5\r\n\r\n"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral("line 7"))) << qPrintable(text);
+    const QString expected = QStringLiteral("The file %1 cannot be restored: line 6 holds \"G\" at character %2")
+                                 .arg(file)
+                                 .arg(lines[5].size());
+    EXPECT_TRUE(text.startsWith(expected))
+        << qPrintable(text);
+    EXPECT_EQ(p.StoredSetups(), original);
+
+    // Without that line, the refusal on line 7 is named: no setup write.
+    QList<QByteArray> edited = lines;
+    edited.removeAt(5);
+    WriteWhole(file, edited.join("\r\n") + "\r\n");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmCapture::instance().DownloadSetups(file);
+    EXPECT_EQ(p.SentWith("P2"), 0);
+    ASSERT_EQ(p.env.messages.size(), 2u);
+    EXPECT_TRUE(p.env.messages[1].text.contains(QStringLiteral("line 6 is no setup write: it begins \"?04\"")))
+        << qPrintable(p.env.messages[1].text);
+
+    // A blank line in the middle of a good archive: refused, shown, and the
+    // program goes on.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmCapture::instance().UploadSetups(p.env.path("good.txt"));
+    QList<QByteArray> blank = Lines(p.env.path("good.txt"));
+    ASSERT_EQ(blank.size(), 251);
+    blank.insert(100, QByteArray());
+    WriteWhole(file, blank.join("\r\n") + "\r\n");
+    p.instrument->ClearLogs();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmCapture::instance().DownloadSetups(file);
+    EXPECT_EQ(p.SentWith("P2"), 0);
+    ASSERT_EQ(p.env.messages.size(), 3u);
+    EXPECT_TRUE(p.env.messages[2].text.contains(QStringLiteral("line 101 is blank")))
+        << qPrintable(p.env.messages[2].text);
+    for (const auto& message : p.env.messages) EXPECT_EQ(message.icon, MessageIcon::Critical);
     EXPECT_EQ(p.StoredSetups(), original);
 }
 
@@ -85,7 +117,9 @@ TEST_F(DamagedReply, DamagedConfirmationOfARestoredLineIsFatalNamingTheLine)
     const QString text = p.env.messages[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #-2147213404\r\n\r\n"))) << qPrintable(text);
     EXPECT_TRUE(text.contains(QStringLiteral("line 3 of the file"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral("1 setups sent before it"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("1 setup restored from the lines before it; setup 2 of this line may "
+                                              "or may not have been written")))
+        << qPrintable(text);
     EXPECT_EQ(p.SentWith("P2"), 2) << "the lines after it are not sent";
 }
 
