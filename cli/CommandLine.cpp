@@ -104,7 +104,9 @@ const std::vector<CommandEntry>& commands()
                      false,
                      {},
                      ErrorStyle::Operation,
-                     QStringLiteral("The whole file is checked before anything is sent."),
+                     QStringLiteral("The whole file is checked before the instrument is opened: a file that "
+                                    "cannot be restored whole is refused naming the line, and nothing is sent "
+                                    "(exit code 1)."),
                      CliCommands::RestoreSetups});
         t.push_back({{QStringLiteral("setup"), QStringLiteral("show")},
                      QStringLiteral("Show every field of one product setup."),

@@ -45,9 +45,7 @@ QString characters(qsizetype count)
 {
     throw AppError(ErrorNumber::InvalidArgument,
                    QStringLiteral("The file %1 cannot be restored: line %2 %3. Nothing was sent to the instrument.")
-                       .arg(fileName)
-                       .arg(lineNumber)
-                       .arg(reason));
+                       .arg(fileName, QString::number(lineNumber), reason));
 }
 
 bool isBlank(const QByteArray& line) { return line.trimmed().isEmpty(); }
@@ -83,8 +81,7 @@ QString SetupWriteFault(const QByteArray& line)
                 .arg(QLatin1Char(c))
                 .arg(i + 1);
         return QStringLiteral("holds \"%1\" at character %2, where only upper-case hex digits (0-9, A-F) may stand")
-            .arg(shown(QByteArray(1, c)))
-            .arg(i + 1);
+            .arg(shown(QByteArray(1, c)), QString::number(i + 1));
     }
     if (line.size() < WriteHeadLength + 2)
         return QStringLiteral("is cut short: %1, too few for a setup index and a setup record")

@@ -29,10 +29,8 @@ int restoredSetupIndex(const QByteArray& reply, const SetupLine& line, const QSt
     if (reply.startsWith(ReplyCode::Refused)) {
         throw AppError(ErrorNumber::InstrumentRefused,
                        QStringLiteral("The instrument refused line %1 of the file %2 (setup %3, error %4). %5")
-                           .arg(line.lineNumber)
-                           .arg(fileName)
-                           .arg(line.setupNumber)
-                           .arg(QString::fromLatin1(reply.mid(1, 8)), restoredSoFar(restoredBefore, line, false)));
+                           .arg(QString::number(line.lineNumber), fileName, QString::number(line.setupNumber),
+                                QString::fromLatin1(reply.mid(1, 8)), restoredSoFar(restoredBefore, line, false)));
     }
     codec.SetText(reply);
     try {
@@ -41,10 +39,8 @@ int restoredSetupIndex(const QByteArray& reply, const SetupLine& line, const QSt
         throw AppError(error.number(),
                        QStringLiteral("The instrument's answer to line %1 of the file %2 (setup %3) is damaged (%4): "
                                       "\"%5\". %6")
-                           .arg(line.lineNumber)
-                           .arg(fileName)
-                           .arg(line.setupNumber)
-                           .arg(error.description(), QString::fromLatin1(reply.left(24)),
+                           .arg(QString::number(line.lineNumber), fileName, QString::number(line.setupNumber),
+                                error.description(), QString::fromLatin1(reply.left(24)),
                                 restoredSoFar(restoredBefore, line, true)));
     }
 }
@@ -59,10 +55,9 @@ QByteArray send(const Exchange& exchange, const QByteArray& command, const Setup
         QString reason = error.description();
         if (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
         throw AppError(error.number(), QStringLiteral("Line %1 of the file %2 (setup %3): %4. %5")
-                                           .arg(line.lineNumber)
-                                           .arg(fileName)
-                                           .arg(line.setupNumber)
-                                           .arg(reason, restoredSoFar(restoredBefore, line, true)));
+                                           .arg(QString::number(line.lineNumber), fileName,
+                                                QString::number(line.setupNumber), reason,
+                                                restoredSoFar(restoredBefore, line, true)));
     }
 }
 

@@ -42,7 +42,8 @@ protected:
     }
     QString write(const QByteArray& bytes)
     {
-        const QString name = dir.filePath(QStringLiteral("restore.txt"));
+        // A name with a percent sign, which a message must show as it is.
+        const QString name = dir.filePath(QStringLiteral("restore %2.txt"));
         QFile file(name);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         return name;
@@ -97,9 +98,11 @@ TEST_F(RestoreFileTest, AFileThatIsNotWholeIsRefusedNamingTheLineAndNothingIsSen
         {"251 setup lines", Header + "\r\n" + (lines[0] + "\r\n").repeated(251), 252, "at most 250 setups"},
     };
     for (const Case& c : cases) {
-        const AppError error = ErrorOf([&] { SetupArchive::Restore(DirectExchange(*sensor), write(c.file), progress); });
+        const QString name = write(c.file);
+        const AppError error = ErrorOf([&] { SetupArchive::Restore(DirectExchange(*sensor), name, progress); });
         EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument) << c.what;
         const QString text = error.description();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The file %1 cannot be restored: ").arg(name))) << qPrintable(text);
         EXPECT_TRUE(text.contains(QStringLiteral(": line %1 ").arg(c.line))) << c.what << ": " << qPrintable(text);
         EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << c.what << ": " << qPrintable(text);
         EXPECT_TRUE(text.endsWith(QStringLiteral("Nothing was sent to the instrument."))) << c.what;
