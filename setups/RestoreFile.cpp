@@ -109,8 +109,7 @@ QString SetupWriteFault(const QByteArray& line)
     const int views = codec.ReadByte();
     const int expected = WriteHeadLength + 2 * RecordBytes(nameLength, views);
     if (line.size() != expected)
-        return QStringLiteral("has %1, but a setup write whose name has %2 and with %3 view entries has exactly %4 "
-                              "(%5)")
+        return QStringLiteral("has %1, but a setup write with a name of %2 and %3 view entries has exactly %4 (%5)")
             .arg(characters(line.size()), characters(nameLength))
             .arg(views)
             .arg(expected)
