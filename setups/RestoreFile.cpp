@@ -50,14 +50,16 @@ QString characters(qsizetype count)
 
 bool isBlank(const QByteArray& line) { return line.trimmed().isEmpty(); }
 
-// Reads one line of at most `limit` bytes with its line end; `ended` tells
-// whether the line end was read. A read failure is an error naming the file.
-QByteArray readLine(QIODevice& source, qint64 limit, const QString& fileName, bool& ended)
+// Reads the next line, without its line end, through the buffer: at most the
+// buffer's size less one byte. `ended` tells whether the line end was read.
+// A read failure is an error naming the file.
+QByteArray readLine(QIODevice& source, QByteArray& buffer, const QString& fileName, bool& ended)
 {
-    QByteArray line = source.readLine(limit);
-    if (line.isEmpty())
+    const qint64 read = source.readLine(buffer.data(), buffer.size());
+    if (read <= 0)
         throw AppError(ErrorNumber::FileAccess,
                        QStringLiteral("Cannot read the file %1: %2").arg(fileName, source.errorString()));
+    QByteArray line(buffer.constData(), static_cast<qsizetype>(read));
     ended = line.endsWith('\n');
     if (ended) line.chop(1);
     if (line.endsWith('\r')) line.chop(1);
@@ -121,11 +123,12 @@ QString SetupWriteFault(const QByteArray& line)
 std::optional<RestoreFile> ReadRestoreFile(QIODevice& source, const QString& sFileName)
 {
     if (source.atEnd()) return std::nullopt;
-    const QByteArray header = Header;
+    // Room for the longest setup write, its CR LF and one byte more: a line
+    // that does not fit is too long, and is never held in memory whole.
+    QByteArray buffer(LongestSetupWrite + 4, Qt::Uninitialized);
     bool ended = false;
-    // Read a little more than the header, so that a longer first line shows.
-    const QByteArray first = readLine(source, header.size() + 4, sFileName, ended);
-    if ((!ended && !source.atEnd()) || first != header) return std::nullopt;
+    const QByteArray first = readLine(source, buffer, sFileName, ended);
+    if ((!ended && !source.atEnd()) || first != Header) return std::nullopt;
 
     RestoreFile file;
     file.fileName = sFileName;
@@ -133,9 +136,7 @@ std::optional<RestoreFile> ReadRestoreFile(QIODevice& source, const QString& sFi
     int64_t firstBlank = 0;  // the first of the blank lines since the last setup line
     while (!source.atEnd()) {
         ++lineNumber;
-        // Enough for the longest setup write, its CR LF and one byte more: a
-        // line that does not fit is too long, and is not held in memory.
-        const QByteArray line = readLine(source, LongestSetupWrite + 3, sFileName, ended);
+        const QByteArray line = readLine(source, buffer, sFileName, ended);
         const bool tooLong = line.size() > LongestSetupWrite || (!ended && !source.atEnd());
         if (!tooLong && isBlank(line)) {
             if (firstBlank == 0) firstBlank = lineNumber;
