@@ -142,9 +142,10 @@ const std::vector<CommandEntry>& commands()
                      {{QStringLiteral("verify"),
                        QStringLiteral("Read back every setup written and compare it with the line sent.")}},
                      ErrorStyle::Operation,
-                     QStringLiteral("The whole file is checked before anything is sent. With --verify each setup "
-                                    "that differs from the line sent is listed as setups compare lists it, and the "
-                                    "exit code is 1."),
+                     QStringLiteral("The whole file is checked before the instrument is opened: a file that "
+                                    "cannot be restored whole is refused naming the line, and nothing is sent "
+                                    "(exit code 1). With --verify each setup that differs from the line sent is "
+                                    "listed as setups compare lists it, and the exit code is 1."),
                      CliCommands::RestoreSetups});
         t.push_back({{QStringLiteral("setups"), QStringLiteral("compare")},
                      QStringLiteral("Compare the instrument's product setups with an archive, or two archives."),

@@ -103,28 +103,30 @@ int ArchiveSetups(CommandContext& context)
 int RestoreSetups(CommandContext& context)
 {
     const QString file = context.Arguments().at(0);
+    // The whole file is checked before the instrument is even opened.
+    const std::optional<SetupArchive::RestoreFile> restoreFile = SetupArchive::ReadRestoreFile(file);
+    if (!restoreFile) {
+        // The window closes without a word; a script needs to know.
+        tell(QStringLiteral("%1 is not a product setup archive (its first line is not \"%2\"): nothing was restored")
+                 .arg(file, QLatin1String(SetupArchive::Header)));
+        return ExitCode::Failed;
+    }
     InstrumentSession& session = context.Instrument();
     InterruptAsCancel interrupt;
     SetupArchive::RestoreResult result;
     {
         TerminalProgress progress;
         try {
-            result = SetupArchive::Restore(session.exchange(), file, progress);
+            result = SetupArchive::Restore(session.exchange(), *restoreFile, progress);
         } catch (const AppError& error) {
-            throw OperationFailure(error, QStringLiteral("Setup restore from %1").arg(file),
-                                   QStringLiteral("setup line %1 of the file, %2 setups restored before it")
-                                       .arg(progress.Value() + 1)
-                                       .arg(progress.Value()));
+            // The engine's description names the line, its setup and what was restored.
+            throw OperationFailure(error, QStringLiteral("Setup restore from %1").arg(file));
         }
     }
-    if (result.NotAnArchive) {
-        // The window closes without a word; a script needs to know.
-        tell(QStringLiteral("%1 is not a product setup archive (its first line is not \"%2\"): nothing was restored")
-                 .arg(file, QLatin1String(SetupArchive::Header)));
-        return ExitCode::Failed;
-    }
     if (result.Cancelled) {
-        tell(QStringLiteral("Cancelled: %1 setups restored").arg(result.SetupsRestored));
+        tell(QStringLiteral("Cancelled: %1 of the %2 setup lines restored; the instrument's other setups are unchanged")
+                 .arg(result.SetupsRestored)
+                 .arg(restoreFile->lines.size()));
         return ExitCode::Interrupted;
     }
     if (context.IsSet(QStringLiteral("verify"))) return verifyRestore(session.exchange(), result, file);

@@ -88,5 +88,11 @@ int main(int argc, char** argv)
     write("fuzz_restore", 1, header);
     write("fuzz_restore", 2, header + setup1 + "\r\n");
     write("fuzz_restore", 3, header + setup1 + "\r\n" + setup4 + "\r\n" + setup250 + "\r\n");
+    // Files the restore refuses whole: a line that is no setup write (the
+    // input on which an earlier model of the rules parted from the code), a
+    // blank line in the middle, a copy cut short.
+    write("fuzz_restore", 4, header + "s\r");
+    write("fuzz_restore", 5, header + setup1 + "\r\n\r\n" + setup4 + "\r\n");
+    write("fuzz_restore", 6, header + setup1 + "\r\n" + setup4.left(700));
     return 0;
 }

@@ -15,52 +15,17 @@ namespace SetupArchive {
 
 namespace {
 
-// One setup line of an archive and where it stands in the file.
-struct SetupLine {
-    QByteArray text;
-    int64_t lineNumber = 0;
-};
+QString setups(int count) { return count == 1 ? QStringLiteral("1 setup") : QStringLiteral("%1 setups").arg(count); }
 
-[[noreturn]] void refuseFile(const QString& fileName, int64_t lineNumber, const QString& reason)
+// What a restore stopped at a line has done. A refused line changed nothing;
+// a line whose answer was lost or damaged may have been stored or not.
+QString restoredSoFar(int restoredBefore, const SetupLine& line, bool lineMayBeStored)
 {
-    throw AppError(ErrorNumber::InvalidArgument,
-                   QStringLiteral("The file %1 cannot be restored: line %2 %3. Nothing was sent to the instrument.")
-                       .arg(fileName)
-                       .arg(lineNumber)
-                       .arg(reason));
-}
-
-// The setup lines of an archive; nothing when the file is empty or does not
-// begin with the header. The lines are not decoded: each is sent as it
-// stands, and the instrument judges it.
-std::optional<std::vector<SetupLine>> readArchive(const QString& fileName)
-{
-    TextFileReader reader(fileName);
-    if (reader.atEnd() || reader.readLine() != Header) return std::nullopt;
-
-    std::vector<SetupLine> lines;
-    int setupLines = 0;  // lines that are not blank
-    int blankAtEnd = 0;  // blank lines read since the last setup line
-    while (!reader.atEnd()) {
-        SetupLine line{reader.readLine(), reader.lineNumber()};
-        const bool blank = line.text.trimmed().isEmpty();
-        blankAtEnd = blank ? blankAtEnd + 1 : 0;
-        // Not decoded, but a line that is no setup write at all ("X000...",
-        // which would clear the datalog) or that a CR would split in two on
-        // the link is never sent.
-        if (!blank && (!line.text.startsWith(Command::WriteSetupAsRead) || line.text.contains('\r')))
-            refuseFile(fileName, line.lineNumber,
-                       QStringLiteral("is not a setup line (it must begin with \"%1\" and hold no line break)")
-                           .arg(QLatin1String(Command::WriteSetupAsRead)));
-        if (!blank && ++setupLines > SetupCount)
-            refuseFile(fileName, line.lineNumber,
-                       QStringLiteral("is setup line %1, but an archive holds at most %2 setups")
-                           .arg(setupLines)
-                           .arg(SetupCount));
-        lines.push_back(std::move(line));
-    }
-    lines.resize(lines.size() - blankAtEnd);
-    return lines;
+    QString text = QStringLiteral("%1 restored from the lines before it").arg(setups(restoredBefore));
+    if (lineMayBeStored)
+        text += QStringLiteral("; setup %1 of this line may or may not have been written").arg(line.setupNumber);
+    return text + QStringLiteral("; the lines after it were not sent, and the instrument's other setups are "
+                                 "unchanged.");
 }
 
 // The instrument's answer to a restored line: "p" and the setup index.
@@ -69,23 +34,20 @@ int restoredSetupIndex(const QByteArray& reply, const SetupLine& line, const QSt
 {
     if (reply.startsWith(ReplyCode::Refused)) {
         throw AppError(ErrorNumber::InstrumentRefused,
-                       QStringLiteral("The instrument refused line %1 of the file %2 (error %3). The %4 setups sent "
-                                      "before it have been restored; the lines after it were not sent.")
-                           .arg(line.lineNumber)
-                           .arg(fileName, QString::fromLatin1(reply.mid(1, 8)))
-                           .arg(restoredBefore));
+                       QStringLiteral("The instrument refused line %1 of the file %2 (setup %3, error %4). %5")
+                           .arg(QString::number(line.lineNumber), fileName, QString::number(line.setupNumber),
+                                QuotedText(reply.mid(1, 8)), restoredSoFar(restoredBefore, line, false)));
     }
     codec.SetText(reply);
     try {
         return codec.ReadWord();
     } catch (const AppError& error) {
-        // A damaged confirmation: the line may or may not have been stored.
         throw AppError(error.number(),
-                       QStringLiteral("The instrument's answer to line %1 of the file %2 is damaged (%3): \"%4\". The "
-                                      "%5 setups sent before it have been restored; the lines after it were not sent.")
-                           .arg(line.lineNumber)
-                           .arg(fileName, error.description(), QString::fromLatin1(reply.left(24)))
-                           .arg(restoredBefore));
+                       QStringLiteral("The instrument's answer to line %1 of the file %2 (setup %3) is damaged (%4): "
+                                      "\"%5\". %6")
+                           .arg(QString::number(line.lineNumber), fileName, QString::number(line.setupNumber),
+                                error.description(), QuotedText(reply, 24),
+                                restoredSoFar(restoredBefore, line, true)));
     }
 }
 
@@ -94,6 +56,54 @@ bool isSetupReply(const QByteArray& reply, int setupNumber)
 {
     const SetupLineShape shape = CheckSetupLine(reply);
     return shape.isSetup && shape.setupIndex == setupNumber - 1;
+}
+
+// Sends one line; an error of the link keeps its number and gains the line.
+QByteArray send(const Exchange& exchange, const QByteArray& command, const SetupLine& line, const QString& fileName,
+                int restoredBefore)
+{
+    try {
+        return exchange(command);
+    } catch (const AppError& error) {
+        QString reason = error.description();
+        if (reason.endsWith(QLatin1Char('.'))) reason.chop(1);
+        throw AppError(error.number(), QStringLiteral("Line %1 of the file %2 (setup %3): %4. %5")
+                                           .arg(QString::number(line.lineNumber), fileName,
+                                                QString::number(line.setupNumber), reason,
+                                                restoredSoFar(restoredBefore, line, true)));
+    }
+}
+
+RestoreResult sendLines(const Exchange& exchange, const RestoreFile& file, ProgressSink& progress, FieldCodec& codec)
+{
+    RestoreResult result;
+    int counter = 0;
+    for (const SetupLine& line : file.lines) {
+        if (progress.CancelRequested()) {
+            result.Cancelled = true;
+            break;
+        }
+        ++counter;
+        codec.BeginCommand(line.text);
+        const QByteArray command = codec.GetText();
+        QByteArray reply;
+        try {
+            reply = send(exchange, command, line, file.fileName, result.SetupsRestored);
+        } catch (const LinkInterrupted&) {
+            // Cancelled while the confirmation was awaited: this line may or
+            // may not have been stored, the lines after it were not sent.
+            result.Cancelled = true;
+            break;
+        }
+        const int setupIndex = restoredSetupIndex(reply, line, file.fileName, result.SetupsRestored, codec);
+        ++result.SetupsRestored;
+        result.RestoredSetupNumbers.push_back(setupIndex + 1);
+        result.RestoredLines.push_back(line.text);
+        progress.SetStatus(QStringLiteral("%1 (%2)").arg(counter).arg(setupIndex + 1));
+        progress.SetValue(counter);
+        progress.Yield();
+    }
+    return result;
 }
 
 void startProgress(ProgressSink& progress, const char* caption)
@@ -156,7 +166,7 @@ QString UnrestorableWarning(const ArchiveResult& result, const QString& sFileNam
     constexpr int ReplyShown = 40;
     QStringList setups;
     for (const UnreadSetup& setup : result.NotSetups)
-        setups << QStringLiteral("setup %1 (\"%2\": %3)")
+        setups << QStringLiteral("setup %1 (the reply \"%2\" %3)")
                       .arg(setup.SetupNumber)
                       .arg(QuotedText(setup.Reply, ReplyShown), setup.Problem);
     return QStringLiteral("The archive %1 was written, but it will not restore: asked twice, the instrument did not "
@@ -177,7 +187,7 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
         const SetupLineShape shape = CheckSetupLine(reply);
         result.NotSetups.push_back(
             {setupNumber, reply,
-             shape.isSetup ? QStringLiteral("it holds setup %1").arg(shape.setupIndex + 1) : shape.problem});
+             shape.isSetup ? QStringLiteral("is for setup %1").arg(shape.setupIndex + 1) : shape.problem});
     };
     const ReadResult read =
         ReadSetups(exchange, AllSetupNumbers(), QString::fromLatin1(ArchiveCaption), progress, archiveReply, codec);
@@ -190,40 +200,19 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
 RestoreResult Restore(const Exchange& exchange, const QString& sFileName, ProgressSink& progress, FieldCodec& codec)
 {
     startProgress(progress, RestoreCaption);
-    RestoreResult result;
-    const std::optional<std::vector<SetupLine>> lines = readArchive(sFileName);
-    if (!lines) {
+    const std::optional<RestoreFile> file = ReadRestoreFile(sFileName);
+    if (!file) {
+        RestoreResult result;
         result.NotAnArchive = true;
         return result;
     }
+    return sendLines(exchange, *file, progress, codec);
+}
 
-    int counter = 0;
-    for (const SetupLine& line : *lines) {
-        if (progress.CancelRequested()) {
-            result.Cancelled = true;
-            break;
-        }
-        ++counter;
-        codec.BeginCommand(line.text);
-        const QByteArray command = codec.GetText();
-        QByteArray reply;
-        try {
-            reply = exchange(command);
-        } catch (const LinkInterrupted&) {
-            // Cancelled while the confirmation was awaited: this line may or
-            // may not have been stored, the lines after it were not sent.
-            result.Cancelled = true;
-            break;
-        }
-        const int setupIndex = restoredSetupIndex(reply, line, sFileName, result.SetupsRestored, codec);
-        ++result.SetupsRestored;
-        result.RestoredSetupNumbers.push_back(setupIndex + 1);
-        result.RestoredLines.push_back(line.text);
-        progress.SetStatus(QStringLiteral("%1 (%2)").arg(counter).arg(setupIndex + 1));
-        progress.SetValue(counter);
-        progress.Yield();
-    }
-    return result;
+RestoreResult Restore(const Exchange& exchange, const RestoreFile& file, ProgressSink& progress, FieldCodec& codec)
+{
+    startProgress(progress, RestoreCaption);
+    return sendLines(exchange, file, progress, codec);
 }
 
 }  // namespace SetupArchive

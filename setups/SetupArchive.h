@@ -26,31 +26,24 @@
 //
 // Restore sends each setup line unchanged, in file order; the line alone
 // decides which setup it restores. No line is decoded here: the instrument
-// judges each. Before anything is sent the file is looked at as a whole:
-//  - An empty file, or one whose first line is not exactly the header (letter
-//    case and every character count), is not an archive: nothing is sent and
-//    no error is raised (RestoreResult::NotAnArchive); the progress window
-//    simply closes.
-//  - More than 250 setup lines refuse the whole file with AppError 5 (invalid
-//    argument) naming the line, and nothing is sent: the instrument holds 250
-//    setups, so such a file was not written by an archive, and sending only
-//    its first 250 lines would leave the operator with a half-applied file
-//    without knowing which part counted.
-//  - A line that does not begin with "P2" (the setup write), or that holds a
-//    CR which would split it in two on the link, refuses the whole file with
-//    AppError 5 naming the line; nothing is sent. This is no decoding: the
-//    instrument still judges the record.
-//  - Blank lines at the end of the file (a text editor's last line end) are
-//    not sent. A file of the header alone sends nothing.
+// judges each. Before anything is sent the file is read and checked as a
+// whole (RestoreFile.h): a file that is no archive (empty, or another first
+// line) sends nothing and raises no error (RestoreResult::NotAnArchive; the
+// progress window simply closes); an archive with any line that is not one
+// whole setup write, a blank line before the end, or more than 250 setup
+// lines is refused whole with AppError 5 (invalid argument) naming the line,
+// and nothing is sent.
 // While sending, the reply to each line gives the setup number shown. The
-// instrument's refusal ("?" and its error code) stops the restore with
-// AppError InstrumentRefused naming the line and the code; a reply that does
-// not read as a setup number stops it with the codec's error, the line named.
-// The setups of the lines sent before stay restored.
+// restore stops at the first line that fails: the instrument's refusal ("?"
+// and its error code, AppError InstrumentRefused), a reply that does not read
+// as a setup number (the codec's error), or an error of the link (its own
+// number). The message names the line and its setup and says how many setups
+// were restored and that the instrument's other setups are unchanged.
 
 #include "Exchange.h"
 #include "FieldCodec.h"
 #include "ProgressSink.h"
+#include "RestoreFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -115,8 +108,12 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
 // Empty when every reply was a setup.
 QString UnrestorableWarning(const ArchiveResult& result, const QString& sFileName);
 
-// Sends the setup lines of the archive file sFileName back to the instrument.
+// Sends the setup lines of the archive file sFileName back to the instrument:
+// ReadRestoreFile, then the Restore below.
 RestoreResult Restore(const Exchange& exchange, const QString& sFileName, ProgressSink& progress,
+                      FieldCodec& codec = TheFieldCodec());
+// Sends the setup lines of a file already read and checked.
+RestoreResult Restore(const Exchange& exchange, const RestoreFile& file, ProgressSink& progress,
                       FieldCodec& codec = TheFieldCodec());
 
 }  // namespace SetupArchive

@@ -138,8 +138,18 @@ SetupArchive::RestoreResult frmCapture::DownloadSetups(const QString& sFileName)
 {
     SetupArchive::RestoreResult result;
     RunOperation(QString::fromLatin1(SetupArchive::RestoreCaption), [&] {
-        result = SetupArchive::Restore(MainWindow().ReportingExchange(), sFileName, *this);
-    }, OnError::ReportAsFatal);
+        // A file that cannot be restored whole is refused before anything is
+        // sent: that is shown here, and the program goes on.
+        const std::optional<SetupArchive::RestoreFile> file = SetupArchive::ReadRestoreFile(sFileName);
+        if (!file) return;  // no archive: the window closes without a word
+        // Once setups are being sent, a failure goes to the common error
+        // report, as every other instrument command's does.
+        try {
+            result = SetupArchive::Restore(MainWindow().ReportingExchange(), *file, *this);
+        } catch (const AppError& error) {
+            ReportError(error);
+        }
+    });
     return result;
 }
 

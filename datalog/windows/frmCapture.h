@@ -19,11 +19,13 @@
 // description) and the window closes; the program goes on. A capture keeps
 // the records read before the failure (the message says how many); a
 // conversion leaves the target as it was before. A capture's target that is
-// not a regular file is refused before the instrument is asked anything.
-// Archive and restore leave their errors to the common error report ("Fatal
-// Error #", then the program ends), as every other instrument command does;
-// an archive that holds replies which are not setups ends with a warning
-// (exclamation icon) naming them. ProgramEnd is never caught.
+// not a regular file is refused before the instrument is asked anything, and
+// a restore file that cannot be restored whole is refused (shown the same
+// way) before anything is sent. The archive, and a restore once it sends,
+// leave their errors to the common error report ("Fatal Error #", then the
+// program ends), as every other instrument command does; an archive that
+// holds replies which are not setups ends with a warning (exclamation icon)
+// naming them. ProgramEnd is never caught.
 //
 // While an operation runs the main window's menus are disabled, so no second
 // operation can start; closing the window through its title bar acts as

@@ -238,6 +238,21 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
     EXPECT_TRUE(traced.contains("> P1") && !traced.contains("> P0") && traced.contains("> +\n")) << traced.data();
     EXPECT_EQ(fields(show().out), changed);
 
+    // A blank line in the middle of the archive refuses the whole file, exit
+    // code 1: nothing is sent (the instrument is not even opened).
+    QByteArrayList withBlank = lines;
+    withBlank.insert(100, QByteArray());
+    const QString blank = ws.path("blank.txt");
+    QFile blankFile(blank);
+    ASSERT_TRUE(blankFile.open(QIODevice::WriteOnly) && blankFile.write(withBlank.join("\r\n") + "\r\n") > 0);
+    blankFile.close();
+    const QString restoreTrace = ws.path("restore.log");
+    const Ran blankRestore = ws.tr8kz(QStringList{"setups", "restore", blank, "--trace", restoreTrace} + sim.port);
+    EXPECT_EQ(blankRestore.code, 1);
+    EXPECT_TRUE(blankRestore.err.contains("line 101 is blank")) << blankRestore.err.toStdString();
+    EXPECT_FALSE(readFile(restoreTrace).contains("> P2")) << readFile(restoreTrace).data();
+    EXPECT_EQ(fields(show().out), changed);
+
     // The archive puts every setup back as it was.
     EXPECT_EQ(ws.tr8kz(QStringList{"setups", "restore", archive} + sim.port).code, 0);
     EXPECT_EQ(show().out, original.out);
@@ -415,7 +430,7 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
         {{"screen", "/dev/null", "--port", "/nonexistent"}, {}, nullptr, 1, "it is not a regular file"},
         // Setup 5 refused, and refused again when asked once more.
         {{"setups", "archive", ws.path("archive.txt")}, {"--fault", "P1:5:rejected", "--fault", "P1:6:rejected"}, nullptr,
-         1, "but it will not restore: asked twice, the instrument did not answer with the setup for setup 5 (\"?03\""},
+         1, "but it will not restore: asked twice, the instrument did not answer with the setup for setup 5 (the reply \"?03\""},
         // Gone for good at the 42nd setup: the operation and how far it got.
         {{"setups", "archive", ws.path("archive.txt")}, {"--fault", "P1:42:linklost"}, "1000", 1,
          "failed at setup 42 of 250: Communications timeout"},

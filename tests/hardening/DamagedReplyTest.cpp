@@ -62,20 +62,41 @@ TEST_F(DamagedReply, SetupReadsThatAreNoSetupAreAskedAgainThenArchivedWithAWarni
     EXPECT_EQ(p.env.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(p.env.messages[0].text,
               QStringLiteral("The archive %1 was written, but it will not restore: asked twice, the instrument did "
-                             "not answer with the setup for setup 5 (\"?03\": it does not begin with \"P2\").")
+                             "not answer with the setup for setup 5 (the reply \"?03\" is no setup write: it begins \"?03\", not "
+                             "\"P2\").")
                   .arg(file));
 
-    // Restoring that file is refused before anything is sent: the refusal
-    // on line 6 is no setup line.
+    // Restoring that file is refused before anything is sent, at line 6,
+    // the refusal archived: the progress window shows why, and the program
+    // goes on.
     p.env.messages.clear();
     p.instrument->ClearLogs();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_THROW(frmCapture::instance().DownloadSetups(file), ProgramEnd);
+    frmCapture::instance().DownloadSetups(file);
     EXPECT_EQ(p.SentWith("P2"), 0);
     ASSERT_EQ(p.env.messages.size(), 1u);
     const QString text = p.env.messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #5\r\n\r\n"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral("line 6"))) << qPrintable(text);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("The file %1 cannot be restored: line 6 is no setup write: it begins "
+                                               "\"?03\"").arg(file)))
+        << qPrintable(text);
+    EXPECT_EQ(p.StoredSetups(), original);
+
+    // A blank line in the middle of a good archive: refused, shown, and the
+    // program goes on.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmCapture::instance().UploadSetups(p.env.path("good.txt"));
+    QList<QByteArray> blank = Lines(p.env.path("good.txt"));
+    ASSERT_EQ(blank.size(), 251);
+    blank.insert(100, QByteArray());
+    WriteWhole(file, blank.join("\r\n") + "\r\n");
+    p.instrument->ClearLogs();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmCapture::instance().DownloadSetups(file);
+    EXPECT_EQ(p.SentWith("P2"), 0);
+    ASSERT_EQ(p.env.messages.size(), 2u);
+    EXPECT_TRUE(p.env.messages[1].text.contains(QStringLiteral("line 101 is blank")))
+        << qPrintable(p.env.messages[1].text);
+    for (const auto& message : p.env.messages) EXPECT_EQ(message.icon, MessageIcon::Critical);
     EXPECT_EQ(p.StoredSetups(), original);
 }
 
@@ -94,7 +115,9 @@ TEST_F(DamagedReply, DamagedConfirmationOfARestoredLineIsFatalNamingTheLine)
     const QString text = p.env.messages[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("Fatal Error #-2147213404\r\n\r\n"))) << qPrintable(text);
     EXPECT_TRUE(text.contains(QStringLiteral("line 3 of the file"))) << qPrintable(text);
-    EXPECT_TRUE(text.contains(QStringLiteral("1 setups sent before it"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("1 setup restored from the lines before it; setup 2 of this line may "
+                                              "or may not have been written")))
+        << qPrintable(text);
     EXPECT_EQ(p.SentWith("P2"), 2) << "the lines after it are not sent";
 }
 

@@ -71,12 +71,6 @@ protected:
         for (int i = 0; i < count; ++i) text += lineOf(*sim, i) + "\r\n";
         return text;
     }
-    // Restores the file; the error it raised.
-    AppError restoreError(const QByteArray& bytes)
-    {
-        writeFile(path("restore.txt"), bytes);
-        return ErrorOf([&] { SetupArchive::Restore(exchange(), path("restore.txt"), progress); });
-    }
 
     QTemporaryDir dir;
     std::shared_ptr<SimInstrument> sim;
@@ -149,37 +143,4 @@ TEST_F(SetupArchiveTest, FilesThatAreNoArchiveAreRefusedSilently)
         EXPECT_EQ(result.SetupsRestored, 0);
     }
     EXPECT_TRUE(sim->ReceivedCommands().isEmpty());
-}
-
-TEST_F(SetupArchiveTest, OversizedFilesAreRefusedWholeDamagedLinesBySetup)
-{
-    const QByteArray good = lineOf(*sim, 1) + "\r\n";
-    const AppError oversized = restoreError(archiveOf(250) + good);
-    EXPECT_EQ(oversized.number(), ErrorNumber::InvalidArgument);
-    EXPECT_TRUE(oversized.description().contains("line 252")) << oversized.description().toStdString();
-    EXPECT_TRUE(sim->ReceivedCommands().isEmpty()) << "nothing is sent from an oversized file";
-    for (const QByteArray& foreign : {QByteArray("X000FFFFFFFF01"), good.chopped(2) + "\r" + good.chopped(2)}) {
-        const AppError refused = restoreError(Header + good + foreign + "\r\n");
-        EXPECT_EQ(refused.number(), ErrorNumber::InvalidArgument);
-        EXPECT_TRUE(refused.description().contains("line 3")) << refused.description().toStdString();
-    }
-    EXPECT_TRUE(sim->ReceivedCommands().isEmpty()) << "nothing is sent from a file with a foreign line";
-
-    // A damaged line is sent as it stands; the instrument refuses it, and the
-    // restore stops there with the lines before it restored.
-    const QByteArray damaged = lineOf(*sim, 2).chopped(6);
-    const AppError error = restoreError(Header + good + damaged + "\r\n" + good);
-    EXPECT_EQ(error.number(), ErrorNumber::InstrumentRefused);
-    EXPECT_TRUE(error.description().contains("line 3")) << error.description().toStdString();
-    EXPECT_EQ(sim->ReceivedCommands(), (QList<QByteArray>{good.chopped(2), damaged}));
-}
-
-TEST_F(SetupArchiveTest, ALineTheInstrumentRefusesStopsTheRestore)
-{
-    start({{"P2", 3, SimFault::Kind::Rejected}});  // refused at the third line
-    const AppError error = restoreError(archiveOf(5));
-    EXPECT_EQ(error.number(), ErrorNumber::InstrumentRefused);
-    EXPECT_TRUE(error.description().contains("line 4")) << error.description().toStdString();
-    EXPECT_TRUE(error.description().contains("error 03")) << error.description().toStdString();
-    EXPECT_EQ(sim->ReceivedCommands().size(), 3);  // lines 2 and 3 restored, nothing after the refusal
 }
