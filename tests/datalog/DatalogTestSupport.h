@@ -4,6 +4,7 @@
 
 #include "Exchange.h"
 #include "SimDatalog.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <functional>
@@ -13,18 +14,6 @@
 
 // Failures print bytes as text.
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) { *out << '"' << bytes.toStdString() << '"'; }
-
-inline QByteArray ReadWhole(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
-}
-
-inline void WriteWhole(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 // The lines of a file; every one must end with CR LF.
 inline QList<QByteArray> Lines(const QString& name)

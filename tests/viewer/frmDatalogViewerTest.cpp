@@ -2,6 +2,7 @@
 // on the simulated instrument: its charts hold the series of the records
 // shown, it saves the instrument's datalog exactly as capture writes it, it
 // filters, and it keeps its size and splitters.
+#include "TestFiles.h"
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
 #include "frmCapture.h"
@@ -39,11 +40,6 @@ bool onlyDelimiterWarnings(const ScriptedEnvironment& env)
 }
 
 
-QByteArray readAll(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
-}
 
 QList<QXYSeries*> seriesOf(QChartView* view)
 {
@@ -155,7 +151,7 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
     const QString saved = env.path("saved.txt");
     env.fileNames = {saved};
     viewer.SaveCapture();
-    EXPECT_EQ(readAll(saved), readAll(captured));
+    EXPECT_EQ(ReadWhole(saved), ReadWhole(captured));
     EXPECT_TRUE(onlyDelimiterWarnings(env));
     env.messages.clear();
 
@@ -165,8 +161,8 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
     viewer.ExportChart(frmDatalogViewer::Chart::Spectra);
     viewer.ExportChart(frmDatalogViewer::Chart::Difference);
     viewer.ExportChart(frmDatalogViewer::Chart::Trend);
-    EXPECT_TRUE(readAll(env.path("spectra.svg")).contains("<svg"));
-    EXPECT_TRUE(readAll(env.path("difference.PNG")).startsWith("\x89PNG"));
+    EXPECT_TRUE(ReadWhole(env.path("spectra.svg")).contains("<svg"));
+    EXPECT_TRUE(ReadWhole(env.path("difference.PNG")).startsWith("\x89PNG"));
     EXPECT_FALSE(QFile::exists(env.path("trend.jpg")));
     ASSERT_EQ(env.messages.size(), 1u);
     EXPECT_TRUE(env.messages[0].text.contains("trend.jpg"));
