@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
+#include "WrappedDriver.h"
 #include "frmCapture.h"
 #include "frmDatalogViewer.h"
 #include "frmUtility.h"
@@ -54,26 +55,6 @@ QXYSeries* named(QChartView* view, const QString& name)
         if (s->name() == name) return s;
     return nullptr;
 }
-
-// Presses the progress window's Cancel while the third record is read.
-class CancellingDriver : public CommPortDriver {
-public:
-    explicit CancellingDriver(std::unique_ptr<CommPortDriver> inner) : inner_(std::move(inner)) {}
-    void SetTimeout(int32_t ms) override { inner_->SetTimeout(ms); }
-    void OpenDevice(int32_t code) override { inner_->OpenDevice(code); }
-    bool IsConnected() const override { return inner_->IsConnected(); }
-    void CloseDevice() override { inner_->CloseDevice(); }
-    QByteArray Execute(const QByteArray& command) override
-    {
-        const QByteArray reply = inner_->Execute(command);
-        if (command.startsWith("S1") && ++records_ == 3 && frmCapture::exists()) frmCapture::instance().cmdCancel_Click();
-        return reply;
-    }
-
-private:
-    std::unique_ptr<CommPortDriver> inner_;
-    int records_ = 0;
-};
 
 class ViewerWindowTest : public ::testing::Test {
 protected:
@@ -178,8 +159,15 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
 TEST_F(ViewerWindowTest, CancelledInstrumentCaptureShowsTheRecordsRead)
 {
     window.reset();
-    window = std::make_unique<frmUtility>(
-        [this] { return std::make_unique<CancellingDriver>(std::make_unique<SimulatorDriver>(instrument)); });
+    // The progress window's Cancel is pressed while the third record is read.
+    window = std::make_unique<frmUtility>([this] {
+        return std::make_unique<WrappedDriver>(std::make_unique<SimulatorDriver>(instrument),
+                                               [records = 0](const QByteArray& command, const QByteArray& reply) mutable {
+                                                   if (command.startsWith("S1") && ++records == 3 && frmCapture::exists())
+                                                       frmCapture::instance().cmdCancel_Click();
+                                                   return reply;
+                                               });
+    });
     window->Form_Load();
     window->mnuDatalogItem(5)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
