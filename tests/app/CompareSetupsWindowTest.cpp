@@ -72,9 +72,7 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
     // Setup 3, "OCEAN BLUE 3", renamed in the archive (same length).
     QByteArray bytes = ReadWhole(archive);
     bytes.replace(QByteArray("OCEAN BLUE 3").toHex().toUpper(), QByteArray("OCEAN BLUE 4").toHex().toUpper());
-    QFile out(archive);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-    out.close();
+    WriteWhole(archive, bytes);
 
     const QString saved = env.path("differences.txt");
     env.fileNames = {archive, env.path("no such folder/d.txt"), saved};
@@ -110,14 +108,13 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
 TEST_F(CompareSetupsWindowTest, AFileThatIsNoArchiveIsToldAndTheInstrumentNotAsked)
 {
     start();
-    QFile other(env.path("other.txt"));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly) && other.write("TR8KZ product setups\r\n") > 0);
-    other.close();
-    env.fileNames = {other.fileName()};
+    const QString other = env.path("other.txt");
+    WriteWhole(other, "TR8KZ product setups\r\n");
+    env.fileNames = {other};
     window->mnuSensorItem(2)->trigger();
     EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
     ASSERT_EQ(env.messages.size(), 1u);
-    EXPECT_EQ(env.messages[0].text, other.fileName() + " is not a product setup archive: its first line is not "
+    EXPECT_EQ(env.messages[0].text, other + " is not a product setup archive: its first line is not "
                                                        "\"TR8KZ Product Setups\"");
 }
 

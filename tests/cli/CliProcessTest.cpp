@@ -239,9 +239,7 @@ TEST(CliSetups, CompareAndAVerifiedRestoreThatDidNotTake)
     ASSERT_GT(at, 0);
     bytes.replace(at, 26, QByteArray("SIGNAL YELLOX").toHex().toUpper());
     const QString copy = ws.path("copy.txt");
-    QFile out(copy);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-    out.close();
+    WriteWhole(copy, bytes);
     const Ran files = ws.tr8kz({"setups", "compare", archive, copy});
     EXPECT_EQ(files.code, 1) << files.err.toStdString();
     EXPECT_EQ(files.out, QStringLiteral("setup 2: Name: \"SIGNAL YELLOW\" (%1), \"SIGNAL YELLOX\" (%2)\n"
@@ -272,8 +270,7 @@ TEST(CliHousekeeping, ClockSetMovesTheInstrumentsClockAndScreenWritesTheBitmap)
     QJsonObject saved = QJsonDocument::fromJson(ReadWhole(state)).object();
     ASSERT_TRUE(saved.contains("clockOffsetSeconds"));
     saved["clockOffsetSeconds"] = -100000;
-    QFile file(state);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(saved).toJson()) > 0 && file.flush());
+    WriteWhole(state, QJsonDocument(saved).toJson());
 
     SimulatedInstrument sim({"--state", state});
     const Ran clock = ws.tr8kz(QStringList{"clock", "set"} + sim.port);
@@ -337,11 +334,8 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
     Workspace ws;
     const QString modelTrace = ws.path("model.log");
     // A stored datalog of two records with CR-only line ends.
-    {
-        QFile stored(ws.path("stored.txt"));
-        ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
-        stored.write(EncodeStoredDatalogLine(SimDatalogRecord{}, 0) + "\r" + EncodeStoredDatalogLine(SimDatalogRecord{}, 1) + "\r");
-    }
+    WriteWhole(ws.path("stored.txt"),
+               EncodeStoredDatalogLine(SimDatalogRecord{}, 0) + "\r" + EncodeStoredDatalogLine(SimDatalogRecord{}, 1) + "\r");
     // The arguments, tr8kz-sim's options (none: no tr8kz-sim), TR8KZ_TIMEOUT_MS, the exit code, and the
     // whole of standard error when it ends a line, else a part of it.
     const struct { QStringList arguments, simOptions; const char* timeoutMs; int code; QString err; } cases[] = {

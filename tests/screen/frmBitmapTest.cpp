@@ -71,9 +71,7 @@ TEST_F(ScreenCaptureWindow, ShowsTheDisplayAndSavesOverAnExistingFile)
 {
     start();
     const QString target = env.path(QStringLiteral("screen.bmp"));
-    QFile old(target);  // an earlier, longer file of that name
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'x')) == 5000);
-    old.close();
+    WriteWhole(target, QByteArray(5000, 'x'));  // an earlier, longer file of that name
     env.fileNames = {target};
 
     frmBitmap window(main.get());
