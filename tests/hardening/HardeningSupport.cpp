@@ -108,17 +108,4 @@ QByteArray ChangedArchive(const SimInstrument& instrument)
     return text;
 }
 
-QList<QByteArray> Lines(const QString& fileName)
-{
-    const QByteArray bytes = ReadWhole(fileName);
-    QList<QByteArray> lines;
-    for (qsizetype from = 0; from < bytes.size();) {
-        qsizetype end = bytes.indexOf("\r\n", from);
-        if (end < 0) end = bytes.size();
-        lines << bytes.mid(from, end - from);
-        from = end + 2;
-    }
-    return lines;
-}
-
 }  // namespace Hardening

@@ -74,7 +74,5 @@ DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByte
 // changes every setup, line by line.
 QByteArray ChangedArchive(const SimInstrument& instrument);
 
-// The CR LF lines of a file (without their line ends).
-QList<QByteArray> Lines(const QString& fileName);
 
 }  // namespace Hardening

@@ -18,6 +18,18 @@ inline void WriteWhole(const QString& name, const QByteArray& bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) << name.toStdString();
 }
 
+// The lines of a file; every one must end with CR LF.
+inline QList<QByteArray> Lines(const QString& name)
+{
+    QList<QByteArray> lines = ReadWhole(name).split('\n');
+    EXPECT_TRUE(lines.takeLast().isEmpty()) << "the last line has no line end";
+    for (QByteArray& line : lines) {
+        EXPECT_TRUE(line.endsWith('\r')) << line.constData();
+        line.chop(1);
+    }
+    return lines;
+}
+
 struct Ran {
     int code = -1;  // -1: it crashed or did not end
     QString out, err;
