@@ -1,6 +1,7 @@
 // Comparing product setups from the Sensor menu, and the read-back offered
 // after a restore, against the simulated instrument: the progress window,
 // then the differences window and its text file.
+#include "TestFiles.h"
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
 #include "frmUtility.h"
@@ -18,12 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString& name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no file)");
-}
 
 // Runs `act` on the modal window of that name once it is shown (the
 // progress window lets events run first, so a single-shot timer is too early).
@@ -75,11 +70,9 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
 {
     start();
     // Setup 3, "OCEAN BLUE 3", renamed in the archive (same length).
-    QByteArray bytes = readAll(archive);
+    QByteArray bytes = ReadWhole(archive);
     bytes.replace(QByteArray("OCEAN BLUE 3").toHex().toUpper(), QByteArray("OCEAN BLUE 4").toHex().toUpper());
-    QFile out(archive);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-    out.close();
+    WriteWhole(archive, bytes);
 
     const QString saved = env.path("differences.txt");
     env.fileNames = {archive, env.path("no such folder/d.txt"), saved};
@@ -107,7 +100,7 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
     ASSERT_EQ(env.messages.size(), 1u) << "the refused save";
     EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
     EXPECT_TRUE(env.messages[0].text.contains("no such folder")) << qPrintable(env.messages[0].text);
-    EXPECT_EQ(readAll(saved), ("setup 3: Name: \"OCEAN BLUE 3\" (instrument), \"OCEAN BLUE 4\" (" + archive +
+    EXPECT_EQ(ReadWhole(saved), ("setup 3: Name: \"OCEAN BLUE 3\" (instrument), \"OCEAN BLUE 4\" (" + archive +
                                ")\r\n1 difference in 1 setup\r\n").toLatin1());
     EXPECT_TRUE(window->menuBar()->isEnabled());
 }
@@ -115,14 +108,13 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
 TEST_F(CompareSetupsWindowTest, AFileThatIsNoArchiveIsToldAndTheInstrumentNotAsked)
 {
     start();
-    QFile other(env.path("other.txt"));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly) && other.write("TR8KZ product setups\r\n") > 0);
-    other.close();
-    env.fileNames = {other.fileName()};
+    const QString other = env.path("other.txt");
+    WriteWhole(other, "TR8KZ product setups\r\n");
+    env.fileNames = {other};
     window->mnuSensorItem(2)->trigger();
     EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
     ASSERT_EQ(env.messages.size(), 1u);
-    EXPECT_EQ(env.messages[0].text, other.fileName() + " is not a product setup archive: its first line is not "
+    EXPECT_EQ(env.messages[0].text, other + " is not a product setup archive: its first line is not "
                                                        "\"TR8KZ Product Setups\"");
 }
 

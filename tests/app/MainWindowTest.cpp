@@ -4,6 +4,7 @@
 #include "QtEnvironment.h"
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
+#include "WrappedDriver.h"
 #include "frmAbout.h"
 #include "frmUtility.h"
 #include "modGlobals.h"
@@ -20,27 +21,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Rewrites the replies of one command: an instrument saying what the
-// simulated one never says.
-class RewritingDriver : public CommPortDriver {
-public:
-    RewritingDriver(std::unique_ptr<CommPortDriver> inner, QByteArray command, QByteArray reply)
-        : inner_(std::move(inner)), command_(std::move(command)), reply_(std::move(reply)) {}
-    void SetTimeout(int32_t ms) override { inner_->SetTimeout(ms); }
-    void OpenDevice(int32_t code) override { inner_->OpenDevice(code); }
-    bool IsConnected() const override { return inner_->IsConnected(); }
-    void CloseDevice() override { inner_->CloseDevice(); }
-    QByteArray Execute(const QByteArray& command) override
-    {
-        const QByteArray reply = inner_->Execute(command);
-        return command == command_ ? reply_ : reply;
-    }
-
-private:
-    std::unique_ptr<CommPortDriver> inner_;
-    QByteArray command_, reply_;
-};
 
 struct MainWindowTest : ::testing::Test {
     ScriptedEnvironment env;
@@ -184,7 +164,10 @@ TEST_F(MainWindowTest, DatalogCountIsReadAtByte26AndOverflowIsFatal)
     const QByteArray status = shared->Handle("D0001").value();
     const QByteArray tooMany = status.left(status.size() - 4) + "8000";
     start({}, [shared, tooMany] {
-        return std::make_unique<RewritingDriver>(std::make_unique<SimulatorDriver>(shared), "D0001", tooMany);
+        return std::make_unique<WrappedDriver>(std::make_unique<SimulatorDriver>(shared),
+                                               [tooMany](const QByteArray& command, const QByteArray& reply) {
+                                                   return command == "D0001" ? tooMany : reply;
+                                               });
     });
     EXPECT_THROW(window->DatalogCount(), ProgramEnd);
     ASSERT_EQ(env.messages.size(), 1u);

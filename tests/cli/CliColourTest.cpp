@@ -1,23 +1,12 @@
 // The built tr8kz's colour calculator, run as a script runs it: the printed
 // lines, negative values with and without "--", and refused names.
-#include <QProcess>
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Ran {
-    int code;
-    QString out, err;
-};
-
-Ran tr8kz(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TR8KZ_CLI_EXECUTABLE), arguments);
-    const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
-    EXPECT_TRUE(ended) << arguments.join(' ').toStdString();
-    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
-}
+Ran tr8kz(const QStringList& arguments) { return RunProgram(QStringLiteral(TR8KZ_CLI_EXECUTABLE), arguments); }
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "Sensor.h"
 #include "SimulatorDriver.h"
 #include "SimDatalog.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,28 +31,6 @@ namespace {
 
 const QStringList Simulator{"--simulator"};
 
-struct Ran {
-    int code;  // -1: it crashed or did not end
-    QString out, err;
-};
-
-Ran run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    // One still running at the end is killed by QProcess.
-    const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
-    EXPECT_TRUE(ended) << arguments.join(' ').toStdString() << " did not run to its end";
-    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray readFile(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A folder of the test's own, with a settings store of its own: the
 // operator's settings are never read or written.
 struct Workspace {
@@ -64,7 +43,7 @@ struct Workspace {
         env.remove("TR8KZ_TIMEOUT_MS");
     }
     QString path(const char* name) const { return dir.filePath(name); }
-    Ran tr8kz(const QStringList& arguments) const { return run(TR8KZ_CLI_EXECUTABLE, arguments, env); }
+    Ran tr8kz(const QStringList& arguments) const { return RunProgram(TR8KZ_CLI_EXECUTABLE, arguments, env); }
 };
 
 // tr8kz-sim with the options, while the object lives; its first line names
@@ -117,7 +96,7 @@ QByteArray engineCapture(const QString& fileName, const QString& delimiter)
     SilentProgress progress;
     DatalogCapture::Run(DirectExchange(sensor), InstrumentOperations::DatalogCount(sensor), fileName, delimiter,
                         progress, QLocale());
-    return readFile(fileName);
+    return ReadWhole(fileName);
 }
 
 }  // namespace
@@ -159,10 +138,10 @@ TEST(CliDatalog, CaptureIsByteForByteTheEngineFileWithTheDelimiterInForce)
     for (const auto& [options, delimiter] : {std::pair{QStringList{}, '\t'}, {QStringList{"--delimiter", "|"}, '|'}}) {
         const Ran run = ws.tr8kz(QStringList{"datalog", "capture", file} + options + Simulator);
         ASSERT_EQ(run.code, 0) << run.err.toStdString();
-        const QByteArrayList lines = crLfLines(readFile(file));
+        const QByteArrayList lines = crLfLines(ReadWhole(file));
         EXPECT_EQ(lines.size(), 120);
         expectWholeRecords(lines, delimiter);
-        EXPECT_EQ(readFile(file), engineCapture(ws.path("engine.txt"), QString(QLatin1Char(delimiter))));
+        EXPECT_EQ(ReadWhole(file), engineCapture(ws.path("engine.txt"), QString(QLatin1Char(delimiter))));
     }
 }
 
@@ -181,7 +160,7 @@ TEST(CliDatalog, FieldsHoldingTheDelimiterAreWarnedOnStandardErrorAndTheFileIsAs
         const Ran comma = ws.tr8kz(QStringList{"datalog", "capture", ws.path("comma.txt"), "--delimiter", "comma"} +
                                    Simulator);
         EXPECT_EQ(comma.code, 0);
-        EXPECT_EQ(readFile(ws.path("comma.txt")), readFile(ws.path("piped.txt")).replace('|', ','));
+        EXPECT_EQ(ReadWhole(ws.path("comma.txt")), ReadWhole(ws.path("piped.txt")).replace('|', ','));
         EXPECT_TRUE(comma.err.contains("\nrecord 1: the product name holds the delimiter ','\n")) << comma.err.toStdString();
         EXPECT_EQ(comma.err.contains("is the regional decimal symbol"), QByteArray(region).startsWith("de"));
         EXPECT_EQ(comma.err.count("Choose Tab or ';' as the delimiter in Preferences."), 1);
@@ -202,7 +181,7 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
     const QString archive = ws.path("setups.txt");
     const Ran archived = ws.tr8kz(QStringList{"setups", "archive", archive} + sim.port);
     ASSERT_EQ(archived.code, 0) << archived.err.toStdString();
-    const QByteArrayList lines = crLfLines(readFile(archive));
+    const QByteArrayList lines = crLfLines(ReadWhole(archive));
     ASSERT_EQ(lines.size(), 251);
     EXPECT_EQ(lines[0], "TR8KZ Product Setups");
     EXPECT_TRUE(lines[1].startsWith("P200") && lines[250].startsWith("P2F9"));  // setup indexes 0 and 249
@@ -233,7 +212,7 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
     const Ran refused = ws.tr8kz(QStringList{"setup", "set", "1", "name=GREEN", "maxheight=151", "--trace", trace} +
                                  sim.port);
     EXPECT_TRUE(refused.code == 2 && refused.err.contains("maxheight")) << refused.err.toStdString();
-    const QByteArray traced = readFile(trace);
+    const QByteArray traced = ReadWhole(trace);
     // The link is still closed as the utility closes it ("+").
     EXPECT_TRUE(traced.contains("> P1") && !traced.contains("> P0") && traced.contains("> +\n")) << traced.data();
     EXPECT_EQ(fields(show().out), changed);
@@ -243,14 +222,12 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
     QByteArrayList withBlank = lines;
     withBlank.insert(100, QByteArray());
     const QString blank = ws.path("blank.txt");
-    QFile blankFile(blank);
-    ASSERT_TRUE(blankFile.open(QIODevice::WriteOnly) && blankFile.write(withBlank.join("\r\n") + "\r\n") > 0);
-    blankFile.close();
+    WriteWhole(blank, withBlank.join("\r\n") + "\r\n");
     const QString restoreTrace = ws.path("restore.log");
     const Ran blankRestore = ws.tr8kz(QStringList{"setups", "restore", blank, "--trace", restoreTrace} + sim.port);
     EXPECT_EQ(blankRestore.code, 1);
     EXPECT_TRUE(blankRestore.err.contains("line 101 is blank")) << blankRestore.err.toStdString();
-    EXPECT_FALSE(readFile(restoreTrace).contains("> P2")) << readFile(restoreTrace).data();
+    EXPECT_FALSE(ReadWhole(restoreTrace).contains("> P2")) << ReadWhole(restoreTrace).data();
     EXPECT_EQ(fields(show().out), changed);
 
     // The archive puts every setup back as it was.
@@ -270,14 +247,12 @@ TEST(CliSetups, CompareAndAVerifiedRestoreThatDidNotTake)
     EXPECT_EQ(same.out, "No differences: the setups are identical\n");
 
     // Setup 2 renamed in a copy: "SIGNAL YELLOW" (13 characters) becomes "SIGNAL YELLOX".
-    QByteArray bytes = readFile(archive);
+    QByteArray bytes = ReadWhole(archive);
     const qsizetype at = bytes.indexOf(QByteArray("SIGNAL YELLOW").toHex().toUpper());
     ASSERT_GT(at, 0);
     bytes.replace(at, 26, QByteArray("SIGNAL YELLOX").toHex().toUpper());
     const QString copy = ws.path("copy.txt");
-    QFile out(copy);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-    out.close();
+    WriteWhole(copy, bytes);
     const Ran files = ws.tr8kz({"setups", "compare", archive, copy});
     EXPECT_EQ(files.code, 1) << files.err.toStdString();
     EXPECT_EQ(files.out, QStringLiteral("setup 2: Name: \"SIGNAL YELLOW\" (%1), \"SIGNAL YELLOX\" (%2)\n"
@@ -305,58 +280,23 @@ TEST(CliHousekeeping, ClockSetMovesTheInstrumentsClockAndScreenWritesTheBitmap)
     // An instrument whose clock is a day and more behind the computer's.
     const QString state = ws.path("state.json");
     { SimulatedInstrument first({"--state", state}); }
-    QJsonObject saved = QJsonDocument::fromJson(readFile(state)).object();
+    QJsonObject saved = QJsonDocument::fromJson(ReadWhole(state)).object();
     ASSERT_TRUE(saved.contains("clockOffsetSeconds"));
     saved["clockOffsetSeconds"] = -100000;
-    QFile file(state);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(saved).toJson()) > 0 && file.flush());
+    WriteWhole(state, QJsonDocument(saved).toJson());
 
     SimulatedInstrument sim({"--state", state});
     const Ran clock = ws.tr8kz(QStringList{"clock", "set"} + sim.port);
     ASSERT_EQ(clock.code, 0) << clock.err.toStdString();
     EXPECT_TRUE(clock.out.startsWith("Clock set to ")) << clock.out.toStdString();
-    const qint64 offset = QJsonDocument::fromJson(readFile(state)).object().value("clockOffsetSeconds").toInteger(-99);
+    const qint64 offset = QJsonDocument::fromJson(ReadWhole(state)).object().value("clockOffsetSeconds").toInteger(-99);
     EXPECT_LE(std::abs(offset), 2) << "the instrument's clock is still " << offset << " s off";
 
     const Ran screen = ws.tr8kz(QStringList{"screen", ws.path("screen.bmp")} + sim.port);
     ASSERT_EQ(screen.code, 0) << screen.err.toStdString();
-    const QByteArray bitmap = readFile(ws.path("screen.bmp"));
+    const QByteArray bitmap = ReadWhole(ws.path("screen.bmp"));
     EXPECT_EQ(bitmap.size(), 2110);
     EXPECT_TRUE(bitmap.startsWith("BM"));
-}
-
-TEST(CliInterrupt, CtrlCStopsACaptureAndKeepsTheWholeRecordsRead)
-{
-    Workspace ws;
-    SimulatedInstrument sim({"--delay", "20", "--datalog-size", "2000"});
-    const QString file = ws.path("partial.txt");
-    const QString trace = ws.path("trace.log");
-    QProcess cli;
-    cli.setProcessEnvironment(ws.env);
-    cli.start(TR8KZ_CLI_EXECUTABLE, QStringList{"datalog", "capture", file, "--trace", trace} + sim.port);
-    // Wait until a few records have been asked for, then press Ctrl-C.
-    QElapsedTimer waited;
-    waited.start();
-    while (readFile(trace).count("> S1") < 5) {
-        ASSERT_LT(waited.elapsed(), 20000) << "the capture did not start";
-        ASSERT_NE(cli.state(), QProcess::NotRunning) << cli.readAllStandardError().constData();
-        QThread::msleep(20);
-    }
-    ASSERT_EQ(::kill(static_cast<pid_t>(cli.processId()), SIGINT), 0);
-    ASSERT_TRUE(cli.waitForFinished(20000));
-    EXPECT_EQ(cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1, 130);
-    EXPECT_TRUE(cli.readAllStandardError().contains("Cancelled"));
-
-    const QByteArrayList lines = crLfLines(readFile(file));
-    EXPECT_GE(lines.size(), 4);  // five asked for, the last perhaps given up
-    EXPECT_LT(lines.size(), 2000);
-    expectWholeRecords(lines, '\t');
-    // Every record asked for is in the file but the one whose reply was
-    // awaited at the Ctrl-C, if any: that wait is given up. The link was closed.
-    const QByteArray traced = readFile(trace);
-    const qsizetype asked = traced.count("> S1");
-    EXPECT_TRUE(lines.size() == asked || lines.size() == asked - 1) << asked << " asked, " << lines.size() << " kept";
-    EXPECT_TRUE(traced.endsWith("close\n"));
 }
 
 TEST(CliInterrupt, CtrlCDuringAStalledReplyEndsAtOnceAndKeepsWhatWasRead)
@@ -379,7 +319,7 @@ TEST(CliInterrupt, CtrlCDuringAStalledReplyEndsAtOnceAndKeepsWhatWasRead)
         const QByteArray stalled = QByteArray("> ") + QByteArray(c.fault).left(2);
         QElapsedTimer waited;
         waited.start();
-        while (readFile(trace).count(stalled) < 4) {
+        while (ReadWhole(trace).count(stalled) < 4) {
             ASSERT_LT(waited.elapsed(), 20000) << "the operation did not start";
             ASSERT_NE(cli.state(), QProcess::NotRunning) << cli.readAllStandardError().constData();
             QThread::msleep(10);
@@ -394,7 +334,11 @@ TEST(CliInterrupt, CtrlCDuringAStalledReplyEndsAtOnceAndKeepsWhatWasRead)
         EXPECT_LT(took.elapsed(), 1000);
         EXPECT_EQ(cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1, 130);
         EXPECT_TRUE(cli.readAllStandardError().contains(c.kept));
-        EXPECT_EQ(crLfLines(readFile(file)).size(), c.lines);
+        // Only whole records are kept, and the link was closed.
+        const QByteArrayList lines = crLfLines(ReadWhole(file));
+        EXPECT_EQ(lines.size(), c.lines);
+        if (c.command[0] == "datalog") expectWholeRecords(lines, '\t');
+        EXPECT_TRUE(ReadWhole(trace).endsWith("close\n"));
     }
 }
 
@@ -403,11 +347,8 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
     Workspace ws;
     const QString modelTrace = ws.path("model.log");
     // A stored datalog of two records with CR-only line ends.
-    {
-        QFile stored(ws.path("stored.txt"));
-        ASSERT_TRUE(stored.open(QIODevice::WriteOnly));
-        stored.write(EncodeStoredDatalogLine(SimDatalogRecord{}, 0) + "\r" + EncodeStoredDatalogLine(SimDatalogRecord{}, 1) + "\r");
-    }
+    WriteWhole(ws.path("stored.txt"),
+               EncodeStoredDatalogLine(SimDatalogRecord{}, 0) + "\r" + EncodeStoredDatalogLine(SimDatalogRecord{}, 1) + "\r");
     // The arguments, tr8kz-sim's options (none: no tr8kz-sim), TR8KZ_TIMEOUT_MS, the exit code, and the
     // whole of standard error when it ends a line, else a part of it.
     const struct { QStringList arguments, simOptions; const char* timeoutMs; int code; QString err; } cases[] = {
@@ -449,7 +390,7 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
         if (c.timeoutMs) env.insert("TR8KZ_TIMEOUT_MS", c.timeoutMs);
         QElapsedTimer took;
         took.start();
-        const Ran ran = run(TR8KZ_CLI_EXECUTABLE, c.arguments + (sim ? sim->port : QStringList()), env);
+        const Ran ran = RunProgram(TR8KZ_CLI_EXECUTABLE, c.arguments + (sim ? sim->port : QStringList()), env);
         EXPECT_LT(took.elapsed(), 10000);
         const bool errAsSaid = c.err.endsWith('\n') ? ran.err == c.err : ran.err.contains(c.err);
         EXPECT_TRUE(ran.code == c.code && errAsSaid && ran.out.isEmpty())
@@ -457,10 +398,10 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
     }
     // A failed conversion leaves no file; a failed capture keeps the records read.
     EXPECT_FALSE(QFile::exists(ws.path("out.txt")));
-    EXPECT_EQ(crLfLines(readFile(ws.path("capture.txt"))).size(), 2);
-    EXPECT_EQ(crLfLines(readFile(ws.path("archive.txt"))).size(), 251) << "the archive is written all the same";
+    EXPECT_EQ(crLfLines(ReadWhole(ws.path("capture.txt"))).size(), 2);
+    EXPECT_EQ(crLfLines(ReadWhole(ws.path("archive.txt"))).size(), 251) << "the archive is written all the same";
     // The other model: "+" after the identification, then the device closed.
-    const QByteArray traced = readFile(modelTrace);
+    const QByteArray traced = ReadWhole(modelTrace);
     EXPECT_TRUE(traced.contains("> +\n") && traced.endsWith("close\n") && !traced.contains("> D0001")) << traced.data();
 }
 
@@ -469,19 +410,19 @@ TEST(CliInstall, InstalledProgramsRunAndTheUdevRuleNamesBothIdentities)
     Workspace ws;
     ws.env.insert("DESTDIR", ws.path("stage"));
     for (const char* component : {"cli", "desktop", "udev"}) {
-        const Ran install = run(TR8KZ_CMAKE_COMMAND,
+        const Ran install = RunProgram(TR8KZ_CMAKE_COMMAND,
                                 {"--install", TR8KZ_BUILD_DIR, "--prefix", "/usr", "--component", component}, ws.env);
         ASSERT_EQ(install.code, 0) << component << ": " << install.err.toStdString();
     }
     const QDir usr(ws.path("stage/usr"));
-    const Ran version = run(usr.filePath("bin/tr8kz"), {"--version"}, ws.env);
+    const Ran version = RunProgram(usr.filePath("bin/tr8kz"), {"--version"}, ws.env);
     EXPECT_TRUE(version.code == 0 && QRegularExpression("^tr8kz \\d+\\.\\d+\\.\\d+\\n$").match(version.out).hasMatch())
         << version.out.toStdString() << version.err.toStdString();
-    const Ran identify = run(usr.filePath("bin/tr8kz"), {"identify", "--simulator"}, ws.env);
+    const Ran identify = RunProgram(usr.filePath("bin/tr8kz"), {"identify", "--simulator"}, ws.env);
     EXPECT_TRUE(identify.code == 0 && identify.out.startsWith("Instrument: TR8 KZ\n")) << identify.err.toStdString();
 
     // One rule per USB identity, each giving the seat's operator access.
-    const QString rules = readFile(usr.filePath("lib/udev/rules.d/60-tr8kz.rules"));
+    const QString rules = ReadWhole(usr.filePath("lib/udev/rules.d/60-tr8kz.rules"));
     for (const QString product : {"5c03", "5c7b"})
         EXPECT_TRUE(QRegularExpression(R"((?m)^SUBSYSTEM=="tty", ATTRS\{idVendor\}=="1d89", ATTRS\{idProduct\}==")" +
                                        product + R"(",.*TAG\+="uaccess")").match(rules).hasMatch())

@@ -1,9 +1,10 @@
 #pragma once
-// What the datalog tests share: files read and written whole, and a datalog
-// that answers "S1" with records in the instrument's own encoding.
+// What the datalog tests share besides TestFiles.h: a datalog that answers
+// "S1" with records in the instrument's own encoding.
 
 #include "Exchange.h"
 #include "SimDatalog.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <functional>
@@ -13,30 +14,6 @@
 
 // Failures print bytes as text.
 inline void PrintTo(const QByteArray& bytes, std::ostream* out) { *out << '"' << bytes.toStdString() << '"'; }
-
-inline QByteArray ReadWhole(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
-}
-
-inline void WriteWhole(const QString& name, const QByteArray& bytes)
-{
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-// The lines of a file; every one must end with CR LF.
-inline QList<QByteArray> Lines(const QString& name)
-{
-    QList<QByteArray> lines = ReadWhole(name).split('\n');
-    EXPECT_TRUE(lines.takeLast().isEmpty()) << "the last line has no line end";
-    for (QByteArray& line : lines) {
-        EXPECT_TRUE(line.endsWith('\r')) << line.constData();
-        line.chop(1);
-    }
-    return lines;
-}
 
 // Answers each "S1" request with its record ("s" and the fields), or with the
 // reply put in place of that record's; keeps every command.

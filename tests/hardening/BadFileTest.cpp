@@ -1,7 +1,8 @@
 // Files that are not what the operation expects, given to the datalog
-// conversion through its window: an empty file, a binary file, every kind of
-// line end, and lines that are more, or other, than a record. Lines cut short, empty lines and sources of more than
-// 32767 lines are proven by the datalog engine's tests; restore files (empty,
+// conversion through its window: a binary file, every kind of line end, and
+// lines that are more, or other, than a record. Empty sources, lines cut
+// short, empty lines and sources of more than 32767 lines are proven by the
+// datalog engine's tests; restore files (empty,
 // wrong header, more than 250 setups, damaged lines, a line the instrument
 // refuses) by the setups tests and DamagedReplyTest.
 #include "FieldCodec.h"
@@ -53,18 +54,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(BadFile, EmptyFileGivesTheHeaderAloneAndTheCompletionMessage)
-{
-    WriteWhole(source, {});
-    WriteWhole(target, "earlier conversion\r\n");
-    convert();
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Conversion completed")});
-    const QList<QByteArray> lines = Lines(target);
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_TRUE(lines[0].startsWith("log,product,ID,setup,")) << lines[0].constData();
-    EXPECT_EQ(lines[0].count(',') + 1, 51);
-}
 
 TEST_F(BadFile, BinaryFileIsRefusedAtItsFirstLineAndNothingIsWritten)
 {

@@ -108,31 +108,4 @@ QByteArray ChangedArchive(const SimInstrument& instrument)
     return text;
 }
 
-QByteArray ReadWhole(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return QByteArrayLiteral("(no file)");
-    return file.readAll();
-}
-
-void WriteWhole(const QString& fileName, const QByteArray& bytes)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write a test file");
-}
-
-QList<QByteArray> Lines(const QString& fileName)
-{
-    const QByteArray bytes = ReadWhole(fileName);
-    QList<QByteArray> lines;
-    for (qsizetype from = 0; from < bytes.size();) {
-        qsizetype end = bytes.indexOf("\r\n", from);
-        if (end < 0) end = bytes.size();
-        lines << bytes.mid(from, end - from);
-        from = end + 2;
-    }
-    return lines;
-}
-
 }  // namespace Hardening

@@ -4,6 +4,7 @@
 // command it received and every setup it stores, and a driver for a device
 // that goes away part-way (a USB cable pulled).
 
+#include "TestFiles.h"
 #include "CommPortDriver.h"
 #include "ScriptedEnvironment.h"
 #include "SimInstrument.h"
@@ -73,9 +74,5 @@ DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByte
 // changes every setup, line by line.
 QByteArray ChangedArchive(const SimInstrument& instrument);
 
-QByteArray ReadWhole(const QString& fileName);
-void WriteWhole(const QString& fileName, const QByteArray& bytes);
-// The CR LF lines of a file (without their line ends).
-QList<QByteArray> Lines(const QString& fileName);
 
 }  // namespace Hardening

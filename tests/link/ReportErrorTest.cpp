@@ -3,38 +3,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(ReportError, TimeoutOffersRetryWhichRepeatsTheStep)
-{
-    ScriptedEnvironment env;
-    env.answers = {MessageAnswer::Retry};
-    int attempts = 0;
-    const int result = WithErrorReport([&] {
-        if (++attempts == 1) throw AppError(ErrorNumber::CommTimeout, "no reply");
-        return 42;
-    });
-    EXPECT_EQ(result, 42);
-    EXPECT_EQ(attempts, 2);
-    ASSERT_EQ(env.messages.size(), 1u);
-    EXPECT_EQ(env.messages[0].text, "Communications Timeout");
-    EXPECT_EQ(env.messages[0].buttons, MessageButtons::RetryCancel);
-    EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(env.messages[0].title, "TR8 KZ Utility");
-}
-
-TEST(ReportError, CancelEndsTheProgramWithoutAFurtherMessage)
-{
-    ScriptedEnvironment env;
-    env.answers = {MessageAnswer::Cancel};
-    int attempts = 0;
-    EXPECT_THROW(WithErrorReport([&] {
-                     ++attempts;
-                     throw AppError(ErrorNumber::CommTimeout, "no reply");
-                 }),
-                 ProgramEnd);
-    EXPECT_EQ(attempts, 1);
-    EXPECT_EQ(env.messages.size(), 1u);
-}
-
+// Retry repeating the step after a timeout, and Cancel ending the program
+// with no further message, are proven at every command through the whole
+// program (hardening_tests, TimeoutMatrix).
 TEST(ReportError, OtherErrorsAreFatalWithNumberAndDescription)
 {
     ScriptedEnvironment env;

@@ -1,5 +1,6 @@
 // The screen capture window against the simulated instrument: the picture,
 // saving it, the temporary files and a timeout during the display read.
+#include "TestFiles.h"
 #include "AppError.h"
 #include "ScreenPatterns.h"
 #include "ScriptedEnvironment.h"
@@ -18,12 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 class ScreenCaptureWindow : public ::testing::Test {
 protected:
@@ -76,9 +71,7 @@ TEST_F(ScreenCaptureWindow, ShowsTheDisplayAndSavesOverAnExistingFile)
 {
     start();
     const QString target = env.path(QStringLiteral("screen.bmp"));
-    QFile old(target);  // an earlier, longer file of that name
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'x')) == 5000);
-    old.close();
+    WriteWhole(target, QByteArray(5000, 'x'));  // an earlier, longer file of that name
     env.fileNames = {target};
 
     frmBitmap window(main.get());
@@ -87,11 +80,11 @@ TEST_F(ScreenCaptureWindow, ShowsTheDisplayAndSavesOverAnExistingFile)
     EXPECT_EQ(wrongPixels(window), 0);
     // The picture is shown from one temporary file holding the bitmap.
     ASSERT_EQ(temporaryFiles().size(), 1);
-    const QByteArray shown = readAll(folder.filePath(temporaryFiles()[0]));
+    const QByteArray shown = ReadWhole(folder.filePath(temporaryFiles()[0]));
     EXPECT_EQ(shown.mid(62), instrument->DisplayPixels());
 
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdSave")), Qt::LeftButton);
-    EXPECT_EQ(readAll(target), shown);
+    EXPECT_EQ(ReadWhole(target), shown);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(temporaryFiles().isEmpty());
     EXPECT_TRUE(env.messages.empty());

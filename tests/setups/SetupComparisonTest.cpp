@@ -1,5 +1,6 @@
 // Comparing setups: field by field in the editors' words, against the
 // simulated instrument through the Sensor, and a restore read back.
+#include "TestFiles.h"
 #include "ErrorOf.h"
 #include "Exchange.h"
 #include "ProgressSink.h"
@@ -53,12 +54,6 @@ std::vector<Difference> differencesOf(const ProductSetup& first, const ProductSe
     return Compare(a, b, locale).Differences;
 }
 
-void writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 }  // namespace
 
@@ -210,7 +205,7 @@ TEST_F(SetupComparisonWithInstrument, IdenticalThenOneFieldOfOneSetupChanged)
     DecodeProductSetup(setup, RecordOfReadReply(lines[7].chopped(1)));
     setup.Name = "RENAMED";
     lines[7] = lineOf(setup, 7) + '\r';
-    writeFile(file, lines.join('\n'));
+    WriteWhole(file, lines.join('\n'));
 
     const Comparison c = compareWithInstrument(file);
     ASSERT_EQ(c.Differences.size(), 1u) << qPrintable(ComparisonText(c));
@@ -222,39 +217,8 @@ TEST_F(SetupComparisonWithInstrument, IdenticalThenOneFieldOfOneSetupChanged)
     EXPECT_EQ(c.SecondName, file);
 }
 
-TEST_F(SetupComparisonWithInstrument, ARestoreWhoseReadBackDiffers)
-{
-    start({{"P2", 5, SimFault::Kind::Altered}});
-    const QString file = path("setups.txt");
-    SetupArchive::Archive(exchange(), file, progress);
-    const SetupArchive::RestoreResult restored = SetupArchive::Restore(exchange(), file, progress);
-    ASSERT_EQ(restored.RestoredLines.size(), 250u);
-
-    sim->ClearLogs();
-    const std::optional<Comparison> c = VerifyRestore(exchange(), restored.RestoredSetupNumbers,
-                                                      restored.RestoredLines, file, progress, QLocale::c());
-    ASSERT_TRUE(c.has_value());
-    EXPECT_EQ(sim->ReceivedCommands().size(), 250) << "each setup written is read back once";
-    ASSERT_EQ(c->Differences.size(), 1u) << qPrintable(ComparisonText(*c));
-    const Difference& d = c->Differences[0];
-    EXPECT_EQ(d.SetupNumber, 5);
-    EXPECT_EQ(d.Field, "Run Configuration: Interval (s)");
-    EXPECT_EQ(d.FirstValue.toInt(), d.SecondValue.toInt() + 1) << "the instrument keeps one second more";
-}
-
-TEST_F(SetupComparisonWithInstrument, ACancelledReadComparesNothing)
-{
-    start();
-    struct CancelAtThird : SilentProgress {
-        int yields = 0;
-        bool cancel = false;
-        void Yield() override { cancel = ++yields == 3; }
-        bool CancelRequested() const override { return cancel; }
-    } cancelling;
-    EXPECT_FALSE(ReadInstrument(exchange(), cancelling).has_value());
-    EXPECT_EQ(sim->ReceivedCommands().count("P10002"), 1);
-    EXPECT_EQ(sim->ReceivedCommands().count("P10003"), 0);
-}
+// A restore whose read-back differs, and a read cancelled part-way, are
+// proven through the window (CompareSetupsWindowTest) and the command line.
 
 TEST(SetupComparisonFiles, WhatIsNotAnArchive)
 {
@@ -274,7 +238,7 @@ TEST(SetupComparisonFiles, WhatIsNotAnArchive)
          "it holds 251 setup lines, more than the instrument's 250"},
     };
     for (const Case& c : cases) {
-        writeFile(name, c.bytes);
+        WriteWhole(name, c.bytes);
         const ArchiveFile file = ReadArchiveFile(name);
         EXPECT_EQ(file.IsArchive, c.archive) << c.reason;
         EXPECT_EQ(file.Reason, c.reason);

@@ -1,7 +1,6 @@
 // The built tr8kz-sim on a pseudo-terminal, driven by the utility's own
 // Sensor over the serial driver, and its stored datalog file.
 #include "FieldCodec.h"
-#include "InstrumentOperations.h"
 #include "Sensor.h"
 #include "SerialPortDriver.h"
 
@@ -40,16 +39,14 @@ TEST(SimEndToEnd, SensorOverThePseudoTerminalAndTheStoredDatalog)
     while (!simulator.canReadLine()) ASSERT_TRUE(simulator.waitForReadyRead(5000)) << simulator.readAllStandardError().constData();
     const QString port = QString::fromLocal8Bit(simulator.readLine()).trimmed();
 
+    // The command line's tests drive it further (identify, capture, setups).
     QList<QByteArray> live;
     {
         Sensor sensor([port] { return std::make_unique<SerialPortDriver>(port); });
         sensor.OpenCommPort();
-        ASSERT_TRUE(sensor.InstrumentConnected());
-        EXPECT_TRUE(sensor.InstrumentSupported());
+        ASSERT_TRUE(sensor.InstrumentSupported());
         EXPECT_EQ(sensor.SerialNumber(), QStringLiteral("E2E-0001"));
-        EXPECT_EQ(InstrumentOperations::DatalogCount(sensor), 25);
         for (const char* command : {"S10000", "S10001", "S10002"}) live << recordHead(sensor.ExecCommand(command), "s");
-        EXPECT_EQ(sensor.ExecCommand("S10019"), "?03");  // record 25 does not exist
         sensor.CloseCommPort();
     }
     EXPECT_EQ(live[0], "0|RED ENAMEL, GLOSS; LINE 2|STD");

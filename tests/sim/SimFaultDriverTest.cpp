@@ -1,4 +1,4 @@
-// The in-process driver, the link faults and the Sensor on top of them.
+// The in-process driver and the link faults it injects.
 #include "Sensor.h"
 #include "SimTestSupport.h"
 #include "SimulatorDriver.h"
@@ -73,35 +73,4 @@ TEST(SimFaults, NoReplyRefusedAndLinkLostCountTheirOwnCommands)
     EXPECT_EQ(errorOf([&] { slowDriver.Execute("R"); }), ErrorNumber::CommTimeout);
     EXPECT_GE(elapsed.elapsed(), 15);
     EXPECT_LT(elapsed.elapsed(), 55);
-}
-
-TEST(SimSensor, IdentifiesOverTheFirstIdentityAndTriesTheSecondOnlyWhenItFails)
-{
-    auto clock = std::make_shared<TestClock>();
-    auto instrument = std::make_shared<SimInstrument>(options(clock, 42));
-    Sensor sensor(SimulatorFactory(instrument));
-    sensor.OpenCommPort();
-    EXPECT_TRUE(sensor.InstrumentConnected());
-    EXPECT_TRUE(sensor.InstrumentSupported());
-    EXPECT_EQ(sensor.InstrumentName(), QStringLiteral("TR8 KZ"));
-    EXPECT_EQ(instrument->DeviceCodesTried(), QList<int32_t>{DeviceCode::Primary});
-    EXPECT_EQ(instrument->ReceivedCommands(), (QList<QByteArray>{"R", "+1", "#"}));
-    EXPECT_TRUE(instrument->RemoteMode());
-    instrument->ClearLogs();
-    sensor.CloseCommPort();
-    EXPECT_EQ(instrument->ReceivedCommands(), QList<QByteArray>{"+"});
-    EXPECT_FALSE(instrument->RemoteMode());
-
-    // An instrument on the second identity.
-    SimOptions o = options(clock, 0);
-    o.usbIdentity = SimUsbIdentity::Secondary;
-    o.model = "TR8KZX";
-    auto secondary = std::make_shared<SimInstrument>(o);
-    Sensor second(SimulatorFactory(secondary));
-    second.OpenCommPort();
-    EXPECT_TRUE(second.InstrumentConnected());
-    EXPECT_FALSE(second.InstrumentSupported());
-    EXPECT_EQ(second.InstrumentName(), QStringLiteral("TR8KZX"));
-    EXPECT_EQ(secondary->DeviceCodesTried(), (QList<int32_t>{DeviceCode::Primary, DeviceCode::Secondary}));
-    EXPECT_EQ(secondary->ReceivedCommands(), (QList<QByteArray>{"R", "+1", "#"}));
 }

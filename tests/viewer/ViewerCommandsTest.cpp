@@ -4,6 +4,7 @@
 // read back by poppler's pdftotext, names every product.
 #include "DatalogFileReader.h"
 #include "DatalogSummary.h"
+#include "TestFiles.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -13,22 +14,6 @@
 #include <set>
 
 namespace {
-
-struct Ran {
-    int code = -1;
-    QString out, err;
-};
-
-Ran run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    const bool ended = process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit;
-    EXPECT_TRUE(ended) << program.toStdString() << " " << arguments.join(' ').toStdString() << " did not end";
-    return {ended ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
 
 class ViewerCommands : public ::testing::Test {
 protected:
@@ -42,7 +27,7 @@ protected:
         const Ran capture = tr8kz({"--simulator", "--delimiter", "comma", "datalog", "capture", capturePath()});
         ASSERT_EQ(capture.code, 0) << capture.err.toStdString();
     }
-    Ran tr8kz(const QStringList& arguments) { return run(TR8KZ_CLI_EXECUTABLE, arguments, env); }
+    Ran tr8kz(const QStringList& arguments) { return RunProgram(TR8KZ_CLI_EXECUTABLE, arguments, env); }
     QString capturePath() const { return dir.filePath("capture.txt"); }
 
     QTemporaryDir dir;
@@ -85,7 +70,7 @@ TEST_F(ViewerCommands, ReportNamesEveryProduct)
     const QString pdf = dir.filePath("report.pdf");
     const Ran report = tr8kz({"datalog", "report", capturePath(), pdf, "--delimiter", "comma"});
     ASSERT_EQ(report.code, 0) << report.err.toStdString();
-    const Ran text = run("pdftotext", {"-layout", pdf, "-"}, env);
+    const Ran text = RunProgram("pdftotext", {"-layout", pdf, "-"}, env);
     ASSERT_EQ(text.code, 0) << text.err.toStdString();
     EXPECT_TRUE(text.out.contains("Datalog Report"));
     EXPECT_TRUE(text.out.contains("Records: 120"));
@@ -108,13 +93,13 @@ TEST_F(ViewerCommands, InstalledTr8kzRunsTheReportProgramFromItsLibFolder)
 {
     QProcessEnvironment staging = env;
     staging.insert("DESTDIR", dir.filePath("stage"));
-    const Ran install = run(TR8KZ_CMAKE_COMMAND, {"--install", TR8KZ_BUILD_DIR, "--prefix", "/usr", "--component", "cli"},
+    const Ran install = RunProgram(TR8KZ_CMAKE_COMMAND, {"--install", TR8KZ_BUILD_DIR, "--prefix", "/usr", "--component", "cli"},
                             staging);
     ASSERT_EQ(install.code, 0) << install.err.toStdString();
     const QString installed = dir.filePath("stage/usr/bin/tr8kz");
     ASSERT_TRUE(QFileInfo(dir.filePath("stage/usr/lib/tr8kz/tr8kz-report")).isExecutable());
     const QString pdf = dir.filePath("installed.pdf");
-    const Ran report = run(installed, {"datalog", "report", capturePath(), pdf, "--delimiter", "comma"}, env);
+    const Ran report = RunProgram(installed, {"datalog", "report", capturePath(), pdf, "--delimiter", "comma"}, env);
     EXPECT_EQ(report.code, 0) << report.err.toStdString();
     EXPECT_TRUE(QFileInfo(pdf).size() > 1000);
 }

@@ -7,6 +7,7 @@
 #include "ProgressSink.h"
 #include "RecordFilter.h"
 #include "SimDatalog.h"
+#include "TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,6 +50,18 @@ std::vector<SimDatalogRecord> testRecords()
             record("RED, GLOSS; 2", "DRUM; 3", 2, false, 5.5f, Midnight + 1)};
 }
 
+// A capture of the first `count` test records, as the datalog engine writes it.
+void writeCapture(const QString& name, const QString& delimiter, const QLocale& locale, int count = 4)
+{
+    const auto records = testRecords();
+    const Exchange exchange = [&](const QByteArray& command) {
+        const int index = command.mid(2).toInt(nullptr, 16);
+        return "s" + EncodeDatalogReplyFields(records[std::size_t(index)], index);
+    };
+    SilentProgress progress;
+    DatalogCapture::Run(exchange, count, name, delimiter, progress, locale);
+}
+
 struct ReadCase {
     const char* locale;
     const char* delimiter;
@@ -61,24 +74,12 @@ protected:
     QLocale locale() const { return QLocale(QString::fromLatin1(GetParam().locale)); }
     QString delimiter() const { return QString::fromLatin1(GetParam().delimiter); }
 
-    QString writeCapture()
-    {
-        const auto records = testRecords();
-        const Exchange exchange = [&](const QByteArray& command) {
-            const int index = command.mid(2).toInt(nullptr, 16);
-            return "s" + EncodeDatalogReplyFields(records[std::size_t(index)], index);
-        };
-        SilentProgress progress;
-        DatalogCapture::Run(exchange, int32_t(records.size()), path("capture.txt"), delimiter(), progress, locale());
-        return path("capture.txt");
-    }
     QString writeStored()
     {
-        QFile file(path("stored.txt"));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("#0100000000055452384B5A\r\n");  // the identification line holds no record
+        QByteArray text = "#0100000000055452384B5A\r\n";  // the identification line holds no record
         int index = 0;
-        for (const SimDatalogRecord& r : testRecords()) file.write(EncodeStoredDatalogLine(r, index++) + "\r\n");
+        for (const SimDatalogRecord& r : testRecords()) text += EncodeStoredDatalogLine(r, index++) + "\r\n";
+        WriteWhole(path("stored.txt"), text);
         return path("stored.txt");
     }
 };
@@ -110,7 +111,8 @@ void expectTestRecords(const DatalogDocument& document, int spectrumDecimals)
 
 TEST_P(ViewerFiles, CaptureFile)
 {
-    const DatalogDocument document = DatalogFileReader::Read(writeCapture(), delimiter(), locale());
+    writeCapture(path("capture.txt"), delimiter(), locale());
+    const DatalogDocument document = DatalogFileReader::Read(path("capture.txt"), delimiter(), locale());
     EXPECT_EQ(document.format, DatalogFormat::Capture);
     expectTestRecords(document, 3);
     const auto& r = document.records;
@@ -155,17 +157,8 @@ TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
 {
     QTemporaryDir dir;
     const QString name = dir.filePath("capture.txt");
-    const auto records = testRecords();
-    const Exchange exchange = [&](const QByteArray& command) {
-        const int index = command.mid(2).toInt(nullptr, 16);
-        return "s" + EncodeDatalogReplyFields(records[std::size_t(index)], index);
-    };
-    SilentProgress progress;
-    DatalogCapture::Run(exchange, 2, name, "\t", progress, QLocale("en_US"));
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = file.readAll().split('\n');
-    file.close();
+    writeCapture(name, "\t", QLocale("en_US"), 2);
+    const QList<QByteArray> lines = ReadWhole(name).split('\n');
     QByteArray good = lines[0];
     QByteArray badNumber = good;
     badNumber.replace("\t12.500\t", "\t12.5x0\t");
@@ -173,9 +166,7 @@ TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
     badTime.replace("12/5/2026", "13/45/2026");
     QByteArray shortLine = good.left(good.indexOf("\tSam") > 0 ? good.indexOf("\tSam") : 40);
     const QByteArray text = good + "\n" + badNumber + "\n\r\n" + badTime + "\n" + shortLine + "\n" + lines[1] + "\n";
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    file.close();
+    WriteWhole(name, text);
 
     const DatalogDocument document = DatalogFileReader::Read(name, "\t", QLocale("en_US"));
     ASSERT_EQ(document.records.size(), 2u);
@@ -190,10 +181,7 @@ TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
     EXPECT_EQ(document.unreadable[3].lineNumber, 5);
 
     const QString stored = dir.filePath("stored.txt");
-    QFile storedFile(stored);
-    ASSERT_TRUE(storedFile.open(QIODevice::WriteOnly));
-    storedFile.write("#0100\r\n" + EncodeStoredDatalogLine(records[0], 0) + "\r\nL0000FF\r\n");
-    storedFile.close();
+    WriteWhole(stored, "#0100\r\n" + EncodeStoredDatalogLine(testRecords()[0], 0) + "\r\nL0000FF\r\n");
     const DatalogDocument decoded = DatalogFileReader::Read(stored, "\t", QLocale("en_US"));
     EXPECT_EQ(decoded.records.size(), 1u);
     ASSERT_EQ(decoded.unreadable.size(), 1u);

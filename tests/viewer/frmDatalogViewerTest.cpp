@@ -2,8 +2,10 @@
 // on the simulated instrument: its charts hold the series of the records
 // shown, it saves the instrument's datalog exactly as capture writes it, it
 // filters, and it keeps its size and splitters.
+#include "TestFiles.h"
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
+#include "WrappedDriver.h"
 #include "frmCapture.h"
 #include "frmDatalogViewer.h"
 #include "frmUtility.h"
@@ -39,11 +41,6 @@ bool onlyDelimiterWarnings(const ScriptedEnvironment& env)
 }
 
 
-QByteArray readAll(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(no file)");
-}
 
 QList<QXYSeries*> seriesOf(QChartView* view)
 {
@@ -58,26 +55,6 @@ QXYSeries* named(QChartView* view, const QString& name)
         if (s->name() == name) return s;
     return nullptr;
 }
-
-// Presses the progress window's Cancel while the third record is read.
-class CancellingDriver : public CommPortDriver {
-public:
-    explicit CancellingDriver(std::unique_ptr<CommPortDriver> inner) : inner_(std::move(inner)) {}
-    void SetTimeout(int32_t ms) override { inner_->SetTimeout(ms); }
-    void OpenDevice(int32_t code) override { inner_->OpenDevice(code); }
-    bool IsConnected() const override { return inner_->IsConnected(); }
-    void CloseDevice() override { inner_->CloseDevice(); }
-    QByteArray Execute(const QByteArray& command) override
-    {
-        const QByteArray reply = inner_->Execute(command);
-        if (command.startsWith("S1") && ++records_ == 3 && frmCapture::exists()) frmCapture::instance().cmdCancel_Click();
-        return reply;
-    }
-
-private:
-    std::unique_ptr<CommPortDriver> inner_;
-    int records_ = 0;
-};
 
 class ViewerWindowTest : public ::testing::Test {
 protected:
@@ -155,7 +132,7 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
     const QString saved = env.path("saved.txt");
     env.fileNames = {saved};
     viewer.SaveCapture();
-    EXPECT_EQ(readAll(saved), readAll(captured));
+    EXPECT_EQ(ReadWhole(saved), ReadWhole(captured));
     EXPECT_TRUE(onlyDelimiterWarnings(env));
     env.messages.clear();
 
@@ -165,8 +142,8 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
     viewer.ExportChart(frmDatalogViewer::Chart::Spectra);
     viewer.ExportChart(frmDatalogViewer::Chart::Difference);
     viewer.ExportChart(frmDatalogViewer::Chart::Trend);
-    EXPECT_TRUE(readAll(env.path("spectra.svg")).contains("<svg"));
-    EXPECT_TRUE(readAll(env.path("difference.PNG")).startsWith("\x89PNG"));
+    EXPECT_TRUE(ReadWhole(env.path("spectra.svg")).contains("<svg"));
+    EXPECT_TRUE(ReadWhole(env.path("difference.PNG")).startsWith("\x89PNG"));
     EXPECT_FALSE(QFile::exists(env.path("trend.jpg")));
     ASSERT_EQ(env.messages.size(), 1u);
     EXPECT_TRUE(env.messages[0].text.contains("trend.jpg"));
@@ -182,8 +159,15 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
 TEST_F(ViewerWindowTest, CancelledInstrumentCaptureShowsTheRecordsRead)
 {
     window.reset();
-    window = std::make_unique<frmUtility>(
-        [this] { return std::make_unique<CancellingDriver>(std::make_unique<SimulatorDriver>(instrument)); });
+    // The progress window's Cancel is pressed while the third record is read.
+    window = std::make_unique<frmUtility>([this] {
+        return std::make_unique<WrappedDriver>(std::make_unique<SimulatorDriver>(instrument),
+                                               [records = 0](const QByteArray& command, const QByteArray& reply) mutable {
+                                                   if (command.startsWith("S1") && ++records == 3 && frmCapture::exists())
+                                                       frmCapture::instance().cmdCancel_Click();
+                                                   return reply;
+                                               });
+    });
     window->Form_Load();
     window->mnuDatalogItem(5)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
