@@ -3,7 +3,9 @@
 // Checked: an identification that cannot be decoded raises only the codec's
 // errors, and leaves the link connected for the close; one that can be
 // decoded leaves a model, version and serial number of at most 255 bytes each,
-// and the instrument is supported exactly when the model is "TR8KZ".
+// and the instrument is supported exactly when the model is "TR8KZ". A busy
+// reply ("?04" exactly) is resent by the link, which gives up with
+// InstrumentBusy when the instrument stays busy (as this one does).
 #include "FuzzSupport.h"
 #include "InstrumentCommands.h"
 #include "ScriptedDriver.h"
@@ -27,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(sensor.InstrumentName() ==
                    (sensor.InstrumentSupported() ? QStringLiteral("TR8 KZ") : sensor.ModelName()));
     } catch (const AppError& error) {
-        Fuzz::ExpectOneOf(error, {ErrorNumber::MalformedText});
+        if (Fuzz::Bytes(data, size) == "?04") Fuzz::ExpectOneOf(error, {ErrorNumber::InstrumentBusy});
+        else Fuzz::ExpectOneOf(error, {ErrorNumber::MalformedText});
     }
     FUZZ_CHECK(sensor.InstrumentConnected());
     sensor.CloseCommPort();
