@@ -118,6 +118,9 @@ frmDatalogViewer::frmDatalogViewer() : QMainWindow(nullptr)
     // Fixed widths: sizing to the contents would read every one of the rows.
     const int widths[RecordTableModel::ColumnCount]{45, 130, 110, 45, 40, 140, 55, 75, 90, 85};
     for (int c = 0; c < RecordTableModel::ColumnCount; ++c) tblRecords_->setColumnWidth(c, widths[c]);
+    // The time column as wide as a long date and time of the operator's locale.
+    const QString longestTime = RegionalFormat::GeneralDateTime(QDateTime(QDate(2026, 12, 28), QTime(23, 58, 58)));
+    tblRecords_->setColumnWidth(RecordTableModel::Time, tblRecords_->fontMetrics().horizontalAdvance(longestTime) + 16);
     connect(tblRecords_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { selectionChanged(); });
     connect(tblRecords_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { currentChanged(); });
