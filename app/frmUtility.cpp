@@ -1,6 +1,7 @@
 #include "frmUtility.h"
 
 #include "AppError.h"
+#include "DatalogCapture.h"
 #include "DateConversion.h"
 #include "InstrumentOperations.h"
 #include "LinkWait.h"
@@ -279,7 +280,7 @@ void frmUtility::mnuHelpItem_Click(int index)
 void frmUtility::runDatalogCapture()
 {
     if (DatalogCount() == 0) {
-        Env().ShowMessage(QStringLiteral("Datalog is empty"), MessageButtons::Ok, MessageIcon::Exclamation,
+        Env().ShowMessage(DatalogCapture::EmptyText, MessageButtons::Ok, MessageIcon::Exclamation,
                           modGlobals::MainCaption);
         return;
     }

@@ -18,7 +18,6 @@
 namespace CliCommands {
 
 namespace {
-const QString EmptyMessage = QStringLiteral("Datalog is empty");
 const QString ClearQuestion = QStringLiteral("Proceed to clear the Datalog?");
 
 void tell(const QString& text)
@@ -37,7 +36,7 @@ int CaptureDatalog(CommandContext& context)
 
     const int16_t count = InstrumentOperations::DatalogCount(session.sensor());
     if (count == 0) {
-        Env().ShowMessage(EmptyMessage, MessageButtons::Ok, MessageIcon::Exclamation);
+        Env().ShowMessage(DatalogCapture::EmptyText, MessageButtons::Ok, MessageIcon::Exclamation);
         return ExitCode::Done;
     }
     InterruptAsCancel interrupt;

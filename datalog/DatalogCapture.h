@@ -28,6 +28,9 @@ class TextFileWriter;
 namespace DatalogCapture {
 
 inline const QString Caption = QStringLiteral("Capturing Datalog...");
+// What the operator is told, instead of capturing, when the instrument holds
+// no record.
+inline const QString EmptyText = QStringLiteral("Datalog is empty");
 inline constexpr int FieldsPerLine = 56;
 
 struct Result {

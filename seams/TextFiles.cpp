@@ -44,7 +44,7 @@ QByteArray EightBitOr(const QString& text, const QString& fallback)
     return ToEightBit(FitsEightBit(text) ? text : fallback);
 }
 
-TextFileWriter::TextFileWriter(const QString& fileName) : fileName_(fileName), file_(fileName) {}
+TextFileWriter::TextFileWriter(const QString& fileName) : file_(fileName) {}
 
 void TextFileWriter::writeLine(const QByteArray& line)
 {

@@ -38,10 +38,9 @@ public:
     // Puts the file in place of any earlier one; raises AppError on failure.
     void commit();
 
-    const QString& fileName() const { return fileName_; }
+    const QString& fileName() const { return file_.fileName(); }
 
 private:
-    QString fileName_;
     SafeFileWriter file_;
     QByteArray buffer_;
 };

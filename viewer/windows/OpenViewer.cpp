@@ -1,5 +1,6 @@
 #include "OpenViewer.h"
 
+#include "DatalogCapture.h"
 #include "Environment.h"
 #include "MainWindowServices.h"
 #include "frmCapture.h"
@@ -32,7 +33,7 @@ void ViewInstrumentDatalog()
     MainWindowServices& main = MainWindow();
     const int16_t count = main.DatalogCount();
     if (count == 0) {
-        Env().ShowMessage(QStringLiteral("Datalog is empty"), MessageButtons::Ok, MessageIcon::Exclamation,
+        Env().ShowMessage(DatalogCapture::EmptyText, MessageButtons::Ok, MessageIcon::Exclamation,
                           modGlobals::MainCaption);
         return;
     }
