@@ -239,8 +239,6 @@ TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
     ASSERT_EQ(lines.size(), 252) << "251 lines, each ended by CR LF";
     EXPECT_EQ(lines[0], "TR8KZ Product Setups\r");
     EXPECT_EQ(sent().size(), 250);
-    EXPECT_EQ(sent().first(), "P10000");
-    EXPECT_EQ(sent().last(), "P100F9");
 
     instrument->ClearLogs();
     env.fileNames = {archive};
@@ -249,8 +247,7 @@ TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
     EXPECT_EQ(env.fileChoices[1].title, "Restore Product Setups");
     EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Open);
     ASSERT_EQ(sent().size(), 250);
-    EXPECT_EQ(sent()[0] + "\r", lines[1]) << "each archived line is sent back unchanged";
-    EXPECT_EQ(sent()[249] + "\r", lines[250]);
+    for (int i = 0; i < 250; ++i) EXPECT_EQ(sent()[i] + "\r", lines[i + 1]) << "each archived line is sent back unchanged";
     ASSERT_EQ(env.messages.size(), 1u);
     EXPECT_EQ(env.messages[0].text, "250 product setups were restored. Read them back from the instrument and compare "
                                     "them with the file?");
