@@ -27,10 +27,15 @@ struct MainWindowTest : ::testing::Test {
     std::shared_ptr<SimInstrument> instrument;
     std::unique_ptr<frmUtility> window;
 
-    void start(SimOptions options = {}, DriverFactory factory = {})
+    // The window on a new instrument, not yet loaded.
+    void make(SimOptions options = {}, DriverFactory factory = {})
     {
         instrument = std::make_shared<SimInstrument>(std::move(options));
         window = std::make_unique<frmUtility>(factory ? factory : SimulatorFactory(instrument));
+    }
+    void start(SimOptions options = {}, DriverFactory factory = {})
+    {
+        make(std::move(options), std::move(factory));
         window->Form_Load();
         instrument->ClearLogs();
     }
@@ -41,8 +46,7 @@ struct MainWindowTest : ::testing::Test {
 
 TEST_F(MainWindowTest, StartsUpIdentifiedAndAppliesTheStoredDelimiter)
 {
-    instrument = std::make_shared<SimInstrument>(SimOptions{});
-    window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+    make();
     env.settings().write("Preferences", "Delimiter", "Custom:;");
     window->Form_Load();
 
@@ -60,8 +64,7 @@ TEST_F(MainWindowTest, RefusesAMissingInstrument)
 {
     SimOptions options;
     options.usbIdentity = SimUsbIdentity::None;
-    instrument = std::make_shared<SimInstrument>(options);
-    window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+    make(options);
     EXPECT_THROW(window->Form_Load(), ProgramEnd);
     EXPECT_EQ(instrument->DeviceCodesTried(), QList<int32_t>({0x1D895C03, 0x1D895C7B}));
     EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
