@@ -6,16 +6,16 @@
 #include "SimulatorDriver.h"
 #include "WrappedDriver.h"
 #include "frmAbout.h"
+#include "Preferences.h"
 #include "frmUtility.h"
-#include "modGlobals.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -27,72 +27,44 @@ struct MainWindowTest : ::testing::Test {
     std::shared_ptr<SimInstrument> instrument;
     std::unique_ptr<frmUtility> window;
 
-    void start(SimOptions options = {}, DriverFactory factory = {})
+    // The window on a new instrument, not yet loaded.
+    void make(SimOptions options = {}, DriverFactory factory = {})
     {
         instrument = std::make_shared<SimInstrument>(std::move(options));
         window = std::make_unique<frmUtility>(factory ? factory : SimulatorFactory(instrument));
+    }
+    void start(SimOptions options = {}, DriverFactory factory = {})
+    {
+        make(std::move(options), std::move(factory));
         window->Form_Load();
         instrument->ClearLogs();
     }
     const QList<QByteArray>& sent() const { return instrument->ReceivedCommands(); }
 };
 
-QStringList visibleCaptions(const QMenu* menu)
-{
-    QStringList captions;
-    for (const QAction* action : menu->actions())
-        if (action->isVisible()) captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    return captions;
-}
-
 }  // namespace
 
-TEST_F(MainWindowTest, StartsUpIdentifiedWithItsMenus)
+TEST_F(MainWindowTest, StartsUpIdentifiedAndAppliesTheStoredDelimiter)
 {
-    instrument = std::make_shared<SimInstrument>(SimOptions{});
-    window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+    make();
     env.settings().write("Preferences", "Delimiter", "Custom:;");
     window->Form_Load();
 
     EXPECT_EQ(instrument->ReceivedCommands(), QList<QByteArray>({"R", "+1", "#"}));
     EXPECT_EQ(instrument->DeviceCodesTried(), QList<int32_t>({0x1D895C03})) << "the second identity is not tried";
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), "TR8 KZ Utility");
-    EXPECT_EQ(modGlobals::MainCaption, "TR8 KZ Utility");
-    EXPECT_EQ(modGlobals::InstrumentDisplayName, "TR8 KZ");
-    EXPECT_FALSE(window->windowIcon().isNull());
     EXPECT_EQ(GetDelimiter(), ";") << "the stored delimiter is applied at start-up";
     EXPECT_TRUE(env.messages.empty());
-
-    const QList<QMenu*> menus = window->menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
-    QStringList titles;
-    for (const QAction* action : window->menuBar()->actions()) titles << action->text();
-    EXPECT_EQ(titles, QStringList({"&File", "&Sensor", "&Datalog", "&Help"}));
-    auto* sensorMenu = window->menuBar()->findChild<QMenu*>("mnuSensor");
-    ASSERT_TRUE(sensorMenu);
-    EXPECT_EQ(visibleCaptions(sensorMenu),
-              QStringList({"&Archive Product Setups", "&Restore Product Setups", "&Compare Product Setups...",
-                           "&Edit Product Setup", "-",
-                           "&Identification", "Set &Date and Time..."}));
-    EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuDatalog")),
-              QStringList({"Captur&e", "&Clear", "-", "&View Datalog File...", "View &Instrument Datalog"}));
-    EXPECT_EQ(visibleCaptions(window->menuBar()->findChild<QMenu*>("mnuFile")),
-              QStringList({"&Preferences...", "-", "E&xit"}));
-    // Hidden items are there with their captions.
-    EXPECT_EQ(window->mnuSensorItem(8)->text(), "&Capture Screen");
+    // The service items stay hidden until their shortcuts.
     EXPECT_FALSE(window->mnuSensorItem(8)->isVisible());
-    EXPECT_TRUE(window->mnuSensorItem(7)->isSeparator());
-    EXPECT_FALSE(window->mnuSensorItem(7)->isVisible());
-    EXPECT_EQ(window->mnuDatalogItem(1)->text(), "Con&vert");
-    EXPECT_EQ(window->findChildren<QAction*>("mnuSensorItem").size(), 9);
+    EXPECT_FALSE(window->mnuDatalogItem(1)->isVisible());
 }
 
 TEST_F(MainWindowTest, RefusesAMissingInstrument)
 {
     SimOptions options;
     options.usbIdentity = SimUsbIdentity::None;
-    instrument = std::make_shared<SimInstrument>(options);
-    window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
+    make(options);
     EXPECT_THROW(window->Form_Load(), ProgramEnd);
     EXPECT_EQ(instrument->DeviceCodesTried(), QList<int32_t>({0x1D895C03, 0x1D895C7B}));
     EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
@@ -217,53 +189,38 @@ TEST_F(MainWindowTest, ClearSendsTheClearCommandOnlyOnYes)
 
 TEST_F(MainWindowTest, ConversionAsksForTheTargetOnlyAfterASource)
 {
+    // A cancelled source asks nothing further: ServiceShortcutsReachTheHiddenCommands.
     start();
-    window->mnuDatalogItem(1)->trigger();  // the source choice is cancelled
-    ASSERT_EQ(env.fileChoices.size(), 1u);
-    EXPECT_EQ(env.fileChoices[0].title, "Convert Datalog File - Import From");
-    EXPECT_EQ(env.fileChoices[0].kind, FileDialogKind::Open);
-
-    env.fileChoices.clear();
     env.fileNames = {env.path("source.txt")};  // then the target is cancelled
     window->mnuDatalogItem(1)->trigger();
     ASSERT_EQ(env.fileChoices.size(), 2u);
+    EXPECT_EQ(env.fileChoices[0].kind, FileDialogKind::Open);
     EXPECT_EQ(env.fileChoices[1].title, "Convert Datalog File - Save As");
     EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Save);
     EXPECT_TRUE(sent().isEmpty());
 }
 
-TEST_F(MainWindowTest, ExitClosesTheLinkAndTheClockIsSetFromTheComputer)
+TEST_F(MainWindowTest, ExitClosesTheLink)
 {
     start();
-    env.fixedNow = QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9));
-    window->SetDateAndTime();
-    EXPECT_EQ(sent(), QList<QByteArray>({"X000" "6B14199D"}));  // 1796479389 seconds
-
-    instrument->ClearLogs();
     window->mnuFileItem(2)->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(sent(), QList<QByteArray>({"+"}));
     EXPECT_FALSE(instrument->RemoteMode());
 }
 
-TEST_F(MainWindowTest, AboutShowsTitleAndVersion)
+TEST_F(MainWindowTest, AboutShowsTheProgramsVersion)
 {
     start();
-    EXPECT_EQ(frmAbout::VersionText(2, 0, 117), "Version 2.0.117");
-    QString title, version;
+    QString version;
     QTimer::singleShot(0, [&] {
         auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
         ASSERT_TRUE(about);
-        title = about->windowTitle();
         version = about->findChild<QLabel*>("lblVersion")->text();
-        EXPECT_EQ(about->findChild<QLabel*>("lblTitle")->text(), "TR8 KZ Utility");
-        EXPECT_FALSE(about->findChild<QLabel*>("picIcon")->pixmap().isNull());
         about->accept();
     });
     window->mnuHelpItem(0)->trigger();
-    EXPECT_EQ(title, "About TR8 KZ Utility");
-    EXPECT_TRUE(version.startsWith("Version ")) << qPrintable(version);
-    EXPECT_EQ(version.count('.'), 2);
+    EXPECT_TRUE(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$").match(version).hasMatch()) << qPrintable(version);
 }
 
 TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
@@ -281,8 +238,6 @@ TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
     ASSERT_EQ(lines.size(), 252) << "251 lines, each ended by CR LF";
     EXPECT_EQ(lines[0], "TR8KZ Product Setups\r");
     EXPECT_EQ(sent().size(), 250);
-    EXPECT_EQ(sent().first(), "P10000");
-    EXPECT_EQ(sent().last(), "P100F9");
 
     instrument->ClearLogs();
     env.fileNames = {archive};
@@ -291,8 +246,7 @@ TEST_F(MainWindowTest, ArchiveAndRestoreRunFromTheSensorMenu)
     EXPECT_EQ(env.fileChoices[1].title, "Restore Product Setups");
     EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Open);
     ASSERT_EQ(sent().size(), 250);
-    EXPECT_EQ(sent()[0] + "\r", lines[1]) << "each archived line is sent back unchanged";
-    EXPECT_EQ(sent()[249] + "\r", lines[250]);
+    for (int i = 0; i < 250; ++i) EXPECT_EQ(sent()[i] + "\r", lines[i + 1]) << "each archived line is sent back unchanged";
     ASSERT_EQ(env.messages.size(), 1u);
     EXPECT_EQ(env.messages[0].text, "250 product setups were restored. Read them back from the instrument and compare "
                                     "them with the file?");

@@ -55,24 +55,6 @@ protected:
 
 }  // namespace
 
-TEST_F(BadFile, BinaryFileIsRefusedAtItsFirstLineAndNothingIsWritten)
-{
-    // Every byte value, NUL, CR and LF included, in a fixed random order.
-    QByteArray binary(64 * 1024, Qt::Uninitialized);
-    QRandomGenerator random(20260601);
-    for (char& c : binary) c = static_cast<char>(random.bounded(256));
-    WriteWhole(source, binary);
-    WriteWhole(target, "earlier conversion\r\n");
-
-    convert();
-
-    ASSERT_EQ(env.messages.size(), 1u) << "no \"Conversion completed\"";
-    EXPECT_TRUE(env.messages[0].text.startsWith(QStringLiteral("Line 1 of "))) << qPrintable(env.messages[0].text);
-    EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(ReadWhole(target), "earlier conversion\r\n");
-    EXPECT_FALSE(frmCapture::exists());
-}
-
 // The status the progress window shows last (it is unloaded, not yet deleted).
 QString lastStatus()
 {
@@ -82,7 +64,7 @@ QString lastStatus()
     return {};
 }
 
-TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactly)
+TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
 {
     // Where the second record's first skipped stretch begins: after the log
     // number, two names, five Ints, a Bool, a Long and an Int.
@@ -97,6 +79,11 @@ TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactly)
     codec.ReadInt();
     QByteArray notHexSkipped = stored[1];
     notHexSkipped[CommandCodeLength(stored[1]) + 2 * codec.BytePosition() + 1] = 'g';
+
+    // Every byte value, NUL, CR and LF included, in a fixed random order.
+    QByteArray binary(64 * 1024, Qt::Uninitialized);
+    QRandomGenerator random(20260601);
+    for (char& byte : binary) byte = static_cast<char>(random.bounded(256));
 
     const QByteArray& a = stored[0];
     const QByteArray& b = stored[1];
@@ -113,6 +100,7 @@ TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactly)
         {"a skipped stretch that is not hex", a + "\r\n" + notHexSkipped + "\r\n" + c + "\r\n", 2},
         {"a CR inside a record", a + "\r\n" + b.left(300) + "\r" + b.mid(300) + "\r\n" + c + "\r\n", 2},
         {"an empty line between CR ends", a + "\r\r" + b + "\r" + c, 2},
+        {"a binary file", binary, 1},
     };
     for (const auto& t : cases) {
         SCOPED_TRACE(t.name);
@@ -133,6 +121,7 @@ TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactly)
             EXPECT_TRUE(env.messages[0].text.startsWith(QStringLiteral("Line %1 of ").arg(t.badLine)))
                 << qPrintable(env.messages[0].text);
             EXPECT_LT(env.messages[0].text.size(), 400) << "a long line is quoted by its head only";
+            EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
             EXPECT_EQ(ReadWhole(target), "earlier conversion\r\n");
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
