@@ -156,18 +156,6 @@ TEST_F(SetupArchiveTest, FailurePartWayLeavesTheEarlierArchive)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});  // no temporary left behind
 }
 
-TEST_F(SetupArchiveTest, FilesThatAreNoArchiveAreRefusedSilently)
-{
-    const QByteArray body = lineOf(*sim, 0) + "\r\n";
-    for (const QByteArray& bytes : {QByteArray(), "TR8KZ PRODUCT SETUPS\r\n" + body, body}) {
-        WriteWhole(path("foreign.txt"), bytes);
-        const SetupArchive::RestoreResult result = SetupArchive::Restore(exchange(), path("foreign.txt"), progress);
-        EXPECT_TRUE(result.NotAnArchive) << bytes.left(24).constData();
-        EXPECT_EQ(result.SetupsRestored, 0);
-    }
-    EXPECT_TRUE(sim->ReceivedCommands().isEmpty());
-}
-
 TEST_F(RestoreFileTest, AFileThatIsNotWholeIsRefusedNamingTheLineAndNothingIsSent)
 {
     struct Case {
@@ -213,15 +201,19 @@ TEST_F(RestoreFileTest, AFileThatIsNotWholeIsRefusedNamingTheLineAndNothingIsSen
     }
 }
 
-TEST_F(RestoreFileTest, WholeFilesAreSentLineByLineAsTheyStand)
+TEST_F(RestoreFileTest, WholeFilesAreSentLineByLineAsTheyStandAndOthersAreNoArchive)
 {
     const QByteArray longest = longestWrite();
     struct Case {
         const char* what;
         QByteArray file;
         QByteArrayList sent;
+        bool archive = true;  // not an archive: nothing sent, nothing said
     };
     const Case cases[] = {
+        {"an empty file", "", {}, false},
+        {"the header in another case", "TR8KZ PRODUCT SETUPS\r\n" + lines[0] + "\r\n", {}, false},
+        {"no header", lines[0] + "\r\n", {}, false},
         {"blank lines, white space and a CR alone at the end", archive() + "\r\n \t\r\n\r\r\n\n", lines},
         {"LF line ends, the last line without one", Header.chopped(2) + "\n" + lines.join("\n"), lines},
         {"the header alone, without a line end", Header.chopped(2), {}},
@@ -233,7 +225,7 @@ TEST_F(RestoreFileTest, WholeFilesAreSentLineByLineAsTheyStand)
         sim->ClearLogs();
         const SetupArchive::RestoreResult result =
             SetupArchive::Restore(exchange(), write(c.file), progress);
-        EXPECT_FALSE(result.NotAnArchive) << c.what;
+        EXPECT_EQ(result.NotAnArchive, !c.archive) << c.what;
         EXPECT_EQ(result.SetupsRestored, c.sent.size()) << c.what;
         EXPECT_EQ(sim->ReceivedCommands(), c.sent) << c.what;
     }
