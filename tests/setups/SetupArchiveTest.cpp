@@ -1,15 +1,17 @@
 // Archive and restore of all setups against the simulated instrument, through
-// the Sensor as the program runs it.
+// the Sensor as the program runs it. The restore file is checked whole before
+// anything is sent: damaged copies of a real archive are refused.
 #include "ErrorOf.h"
 #include "Exchange.h"
 #include "ProgressSink.h"
 #include "Sensor.h"
 #include "SetupArchive.h"
 #include "SimulatorDriver.h"
+#include "TestFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,17 +34,12 @@ public:
     bool cancel = false;
 };
 
-QByteArray readAll(const QString& name)
+// The longest setup write the instrument takes: a name of 255 characters,
+// the fixed fields, 255 view entries; 15198 characters in all.
+QByteArray longestWrite()
 {
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
-void writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    return "P2F9FF" + QByteArray(255, 'A').toHex().toUpper() + QByteArray(455 * 2, '0') + "FF" +
+           QByteArray(255 * 27 * 2, '0');
 }
 
 // The archive line of a setup index: "P2", the index and the stored record.
@@ -78,6 +75,32 @@ protected:
     RecordingProgress progress;
 };
 
+// The archive of setups 0, 1, 2, 3 and 249 as read, in files whose name has a
+// percent sign, which a message must show as it is.
+class RestoreFileTest : public SetupArchiveTest {
+protected:
+    void SetUp() override
+    {
+        start();
+        for (int index : {0, 1, 2, 3, 249}) lines << lineOf(*sim, index);
+    }
+    QString write(const QByteArray& bytes)
+    {
+        const QString name = dir.filePath(QStringLiteral("restore %2.txt"));
+        WriteWhole(name, bytes);
+        return name;
+    }
+    // The archive of the five lines, with `edit` applied to them first.
+    QByteArray archive(const std::function<void(QByteArrayList&)>& edit = {}) const
+    {
+        QByteArrayList body = lines;
+        if (edit) edit(body);
+        return Header + body.join("\r\n") + "\r\n";
+    }
+
+    QByteArrayList lines;
+};
+
 }  // namespace
 
 TEST_F(SetupArchiveTest, ArchiveChangeRestoreBringsBackTheOriginalSetups)
@@ -86,7 +109,7 @@ TEST_F(SetupArchiveTest, ArchiveChangeRestoreBringsBackTheOriginalSetups)
     const SetupArchive::ArchiveResult archived = SetupArchive::Archive(exchange(), path("all.txt"), progress);
     EXPECT_EQ(archived.SetupsArchived, 250);
     EXPECT_FALSE(archived.Cancelled);
-    EXPECT_EQ(readAll(path("all.txt")), archiveOf(250));  // the header and 250 lines
+    EXPECT_EQ(ReadWhole(path("all.txt")), archiveOf(250));  // the header and 250 lines
     ASSERT_EQ(sim->ReceivedCommands().size(), 250);
     EXPECT_EQ(sim->ReceivedCommands().front(), "P10000");
     EXPECT_EQ(sim->ReceivedCommands().back(), "P100F9");
@@ -98,7 +121,7 @@ TEST_F(SetupArchiveTest, ArchiveChangeRestoreBringsBackTheOriginalSetups)
     const SimInstrument other(seed2);
     QList<QByteArray> lines;
     for (int index : {4, 8, 16}) lines << lineOf(other, index);
-    writeFile(path("three.txt"), Header + lines.join("\r\n") + "\r\n\r\n");  // an editor's blank last line
+    WriteWhole(path("three.txt"), Header + lines.join("\r\n") + "\r\n\r\n");  // an editor's blank last line
     sim->ClearLogs();
     progress.statuses.clear();
     EXPECT_EQ(SetupArchive::Restore(exchange(), path("three.txt"), progress).SetupsRestored, 3);
@@ -120,27 +143,128 @@ TEST_F(SetupArchiveTest, CancelDuringSetup7KeepsSevenSetups)
     EXPECT_TRUE(result.Cancelled);
     EXPECT_EQ(result.SetupsArchived, 7);
     EXPECT_EQ(sim->ReceivedCommands().size(), 7);
-    EXPECT_EQ(readAll(path("part.txt")), archiveOf(7));
+    EXPECT_EQ(ReadWhole(path("part.txt")), archiveOf(7));
 }
 
 TEST_F(SetupArchiveTest, FailurePartWayLeavesTheEarlierArchive)
 {
     start({{"P1", 100, SimFault::Kind::NoReply}});
-    writeFile(path("kept.txt"), Header + "earlier\r\n");
+    WriteWhole(path("kept.txt"), Header + "earlier\r\n");
     EXPECT_EQ(ErrorOf([&] { SetupArchive::Archive(exchange(), path("kept.txt"), progress); }).number(),
               ErrorNumber::CommTimeout);
-    EXPECT_EQ(readAll(path("kept.txt")), Header + "earlier\r\n");
+    EXPECT_EQ(ReadWhole(path("kept.txt")), Header + "earlier\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.txt"});  // no temporary left behind
 }
 
-TEST_F(SetupArchiveTest, FilesThatAreNoArchiveAreRefusedSilently)
+TEST_F(RestoreFileTest, AFileThatIsNotWholeIsRefusedNamingTheLineAndNothingIsSent)
 {
-    const QByteArray body = lineOf(*sim, 0) + "\r\n";
-    for (const QByteArray& bytes : {QByteArray(), "TR8KZ PRODUCT SETUPS\r\n" + body, body}) {
-        writeFile(path("foreign.txt"), bytes);
-        const SetupArchive::RestoreResult result = SetupArchive::Restore(exchange(), path("foreign.txt"), progress);
-        EXPECT_TRUE(result.NotAnArchive) << bytes.left(24).constData();
-        EXPECT_EQ(result.SetupsRestored, 0);
+    struct Case {
+        const char* what;
+        QByteArray file;
+        int line;            // named in the message
+        const char* reason;  // what the message says is wrong
+    };
+    const QByteArray whole = archive();
+    const Case cases[] = {
+        {"a copy cut short in the middle of line 4", whole.left(whole.indexOf(lines[2]) + 700), 4, "cut short"},
+        {"a copy cut short within the setup index", Header + lines[0] + "\r\nP2", 3, "cut short"},
+        {"a blank line in the middle", archive([](QByteArrayList& l) { l.insert(2, ""); }), 4,
+         "blank lines may only end the file"},
+        {"white space in the middle", archive([](QByteArrayList& l) { l.insert(1, " \t"); }), 3,
+         "blank lines may only end the file"},
+        {"lower-case hex", archive([](QByteArrayList& l) { l[1] = l[1].left(40) + l[1].mid(40).toLower(); }), 3,
+         "lower-case hex digit"},
+        {"setup index 250", archive([](QByteArrayList& l) { l[4].replace(2, 2, "FA"); }), 6, "setup index 250"},
+        {"one character short", archive([](QByteArrayList& l) { l[3].chop(1); }), 5, "1 missing"},
+        {"one character too many", archive([](QByteArrayList& l) { l[0] += "0"; }), 2, "1 too many"},
+        {"a whole byte too many", archive([](QByteArrayList& l) { l[0] += "00"; }), 2, "2 too many"},
+        {"the refusal an archive caught", archive([](QByteArrayList& l) { l[2] = "?04"; }), 4, "no setup write"},
+        {"the datalog's clearing", archive([](QByteArrayList& l) { l[0] = "X000FFFFFFFF01"; }), 2, "no setup write"},
+        {"a CR inside a line", archive([](QByteArrayList& l) { l[1] = l[1] + "\r" + l[2]; }), 3, "\\x0D"},
+        {"a NUL in a line", archive([](QByteArrayList& l) { l[1][9] = '\0'; }), 3, "\"\\x00\" at character 10"},
+        {"one character beyond the longest write", archive([](QByteArrayList& l) { l[0] = longestWrite() + "0"; }),
+         2, "longer than any setup write"},
+        {"a megabyte line", archive([](QByteArrayList& l) { l[1] = "P2" + QByteArray(1 << 20, 'A'); }), 3,
+         "longer than any setup write"},
+        {"251 setup lines", Header + (lines[0] + "\r\n").repeated(251), 252, "at most 250 setups"},
+    };
+    for (const Case& c : cases) {
+        const QString name = write(c.file);
+        const AppError error = ErrorOf([&] { SetupArchive::Restore(exchange(), name, progress); });
+        EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument) << c.what;
+        const QString text = error.description();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The file %1 cannot be restored: ").arg(name))) << qPrintable(text);
+        EXPECT_TRUE(text.contains(QStringLiteral(": line %1 ").arg(c.line))) << c.what << ": " << qPrintable(text);
+        EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << c.what << ": " << qPrintable(text);
+        EXPECT_TRUE(text.endsWith(QStringLiteral("Nothing was sent to the instrument."))) << c.what;
+        EXPECT_TRUE(sim->ReceivedCommands().isEmpty()) << c.what;
     }
-    EXPECT_TRUE(sim->ReceivedCommands().isEmpty());
+}
+
+TEST_F(RestoreFileTest, WholeFilesAreSentLineByLineAsTheyStandAndOthersAreNoArchive)
+{
+    const QByteArray longest = longestWrite();
+    struct Case {
+        const char* what;
+        QByteArray file;
+        QByteArrayList sent;
+        bool archive = true;  // not an archive: nothing sent, nothing said
+    };
+    const Case cases[] = {
+        {"an empty file", "", {}, false},
+        {"the header in another case", "TR8KZ PRODUCT SETUPS\r\n" + lines[0] + "\r\n", {}, false},
+        {"no header", lines[0] + "\r\n", {}, false},
+        {"blank lines, white space and a CR alone at the end", archive() + "\r\n \t\r\n\r\r\n\n", lines},
+        {"LF line ends, the last line without one", Header.chopped(2) + "\n" + lines.join("\n"), lines},
+        {"the header alone, without a line end", Header.chopped(2), {}},
+        {"setup index 249 and the longest write", Header + lines[4] + "\r\n" + longest + "\r\n",
+         {lines[4], longest}},
+        {"250 setup lines", Header + (lines[0] + "\r\n").repeated(250), QByteArrayList(250, lines[0])},
+    };
+    for (const Case& c : cases) {
+        sim->ClearLogs();
+        const SetupArchive::RestoreResult result =
+            SetupArchive::Restore(exchange(), write(c.file), progress);
+        EXPECT_EQ(result.NotAnArchive, !c.archive) << c.what;
+        EXPECT_EQ(result.SetupsRestored, c.sent.size()) << c.what;
+        EXPECT_EQ(sim->ReceivedCommands(), c.sent) << c.what;
+    }
+    EXPECT_EQ(sim->SetupRecord(249), longest.mid(4)) << "the instrument stored the longest write";
+}
+
+TEST_F(RestoreFileTest, ARestoreStoppedPartWaySaysWhatWasRestored)
+{
+    // Refused (out of range) at the third line: it changed nothing. Silent at
+    // the fourth: it may have been stored.
+    struct Case {
+        const char* what;
+        SimFault fault;
+        int32_t number;
+        int sent;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"refused", {"P2", 3, SimFault::Kind::Rejected}, ErrorNumber::InstrumentRefused, 3,
+         "refused line 4 of the file"},
+        {"no reply", {"P2", 4, SimFault::Kind::NoReply}, ErrorNumber::CommTimeout, 4, "Line 5 of the file"},
+        {"garbled", {"P2", 4, SimFault::Kind::Garbled}, ErrorNumber::MalformedText, 4, "answer to line 5"},
+    };
+    for (const Case& c : cases) {
+        start({c.fault});
+        const AppError error =
+            ErrorOf([&] { SetupArchive::Restore(exchange(), write(archive()), progress); });
+        EXPECT_EQ(error.number(), c.number) << c.what;
+        EXPECT_EQ(sim->ReceivedCommands().size(), c.sent) << c.what;
+        const QString text = error.description();
+        EXPECT_TRUE(text.contains(QLatin1String(c.said))) << c.what << ": " << qPrintable(text);
+        const int before = c.sent - 1;
+        EXPECT_TRUE(text.contains(QStringLiteral("%1 setups restored from the lines before it").arg(before)))
+            << c.what << ": " << qPrintable(text);
+        EXPECT_TRUE(text.contains(QStringLiteral("other setups are unchanged"))) << c.what;
+        // Whether the failed line's own setup was written is known only
+        // when the instrument refused it.
+        EXPECT_EQ(text.contains(QStringLiteral("setup %1 of this line may or may not").arg(c.sent)),
+                  c.fault.kind != SimFault::Kind::Rejected)
+            << c.what << ": " << qPrintable(text);
+    }
 }

@@ -1,14 +1,9 @@
-// Comparing setups: field by field in the editors' words, against the
-// simulated instrument through the Sensor, and a restore read back.
+// Comparing setups: field by field in the editors' words, and which files
+// are archives to compare with.
 #include "TestFiles.h"
 #include "ErrorOf.h"
-#include "Exchange.h"
-#include "ProgressSink.h"
-#include "Sensor.h"
-#include "SetupArchive.h"
 #include "SetupComparison.h"
 #include "SetupRecord.h"
-#include "SimulatorDriver.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,7 +48,6 @@ std::vector<Difference> differencesOf(const ProductSetup& first, const ProductSe
     b.Line(12) = lineOf(second, 12);
     return Compare(a, b, locale).Differences;
 }
-
 
 }  // namespace
 
@@ -162,63 +156,9 @@ TEST(SetupComparison, UndecodableAndMissingLinesAreReportedForTheirSetup)
     EXPECT_TRUE(ComparisonText(c).startsWith("setup 3: Setup line: \"(decodes)\" (instrument), \"(does not decode: "));
 }
 
-class SetupComparisonWithInstrument : public ::testing::Test {
-protected:
-    void start(std::vector<SimFault> faults = {})
-    {
-        SimOptions options;
-        options.faults = std::move(faults);
-        sim = std::make_shared<SimInstrument>(options);
-        sensor = std::make_unique<Sensor>(SimulatorFactory(sim));
-        sensor->OpenCommPort();
-    }
-    Exchange exchange() { return DirectExchange(*sensor); }
-    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    Comparison compareWithInstrument(const QString& file)
-    {
-        const ArchiveFile archive = ReadArchiveFile(file);
-        EXPECT_TRUE(archive.IsArchive) << qPrintable(archive.Reason);
-        const std::optional<SetupLines> instrument = ReadInstrument(exchange(), progress);
-        EXPECT_TRUE(instrument.has_value());
-        return Compare(*instrument, archive.Lines, QLocale::c());
-    }
-
-    QTemporaryDir dir;
-    std::shared_ptr<SimInstrument> sim;
-    std::unique_ptr<Sensor> sensor;
-    SilentProgress progress;
-};
-
-TEST_F(SetupComparisonWithInstrument, IdenticalThenOneFieldOfOneSetupChanged)
-{
-    start();
-    const QString file = path("setups.txt");
-    SetupArchive::Archive(exchange(), file, progress);
-    EXPECT_TRUE(compareWithInstrument(file).Identical());
-
-    // Setup 7 renamed in the file.
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = f.readAll().split('\n');
-    f.close();
-    ProductSetup setup;
-    DecodeProductSetup(setup, RecordOfReadReply(lines[7].chopped(1)));
-    setup.Name = "RENAMED";
-    lines[7] = lineOf(setup, 7) + '\r';
-    WriteWhole(file, lines.join('\n'));
-
-    const Comparison c = compareWithInstrument(file);
-    ASSERT_EQ(c.Differences.size(), 1u) << qPrintable(ComparisonText(c));
-    EXPECT_EQ(c.Differences[0].SetupNumber, 7);
-    EXPECT_EQ(c.Differences[0].Field, "Name");
-    EXPECT_EQ(c.Differences[0].FirstValue, "COFFEE ROAST 5");  // the instrument's setup 7
-    EXPECT_EQ(c.Differences[0].SecondValue, "RENAMED");
-    EXPECT_EQ(c.FirstName, "instrument");
-    EXPECT_EQ(c.SecondName, file);
-}
-
-// A restore whose read-back differs, and a read cancelled part-way, are
-// proven through the window (CompareSetupsWindowTest) and the command line.
+// The instrument read, a restore whose read-back differs, and a read cancelled
+// part-way are proven through the window (CompareSetupsWindowTest) and the
+// command line.
 
 TEST(SetupComparisonFiles, WhatIsNotAnArchive)
 {

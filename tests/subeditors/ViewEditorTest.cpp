@@ -31,53 +31,44 @@ protected:
 
 }  // namespace
 
-TEST_F(ViewEditorTest, ViewOneIsAlwaysEnabled)
+TEST_F(ViewEditorTest, TheListsShowTheCodesAndSaveWritesThemBackEvenBeyondTheLists)
 {
-    prepare(1, false, 1, 2, 3, 4);
-    frmEditView dialog;
-    LoadAndShow(dialog);
-    EXPECT_EQ(enable(dialog)->checkState(), Qt::Checked);
-    EXPECT_FALSE(enable(dialog)->isEnabled());
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
-    EXPECT_TRUE(setup().Views(1).Enabled);
-}
+    // View 1 is always enabled, whatever its flag; a scale beyond the list is
+    // shown as unknown and kept.
+    const std::tuple<int, bool, int, const char*> cases[] = {{1, false, 3, "L a b"}, {6, true, 7, "(unknown: 7)"}};
+    for (const auto& [number, enabled, scale, shown] : cases) {
+        prepare(number, enabled, 9, -1, scale, 22);
+        ProductSetup expected = setup();
+        expected.Views(number).Enabled = true;
+        frmEditView dialog;
+        LoadAndShow(dialog);
+        EXPECT_EQ(list(dialog, "cboScale")->currentText(), shown);
+        EXPECT_EQ(enable(dialog)->checkState(), Qt::Checked);
+        EXPECT_EQ(enable(dialog)->isEnabled(), number != 1);
+        Click(dialog, "cmdSave");
+        EXPECT_TRUE(ClosedBySave(dialog));
+        EXPECT_TRUE(setup() == expected) << number;
+    }
 
-TEST_F(ViewEditorTest, TheListsShowTheCodesAndSaveWritesThemBack)
-{
     prepare(5, true, 6, 17, 3, 12);
     const ProductSetup before = setup();
     frmEditView dialog;
     LoadAndShow(dialog);
     EXPECT_EQ(list(dialog, "cboDisplay")->currentText(), "COLOR PLOT");
     EXPECT_EQ(list(dialog, "cboIllObs")->currentText(), "F11/10");
-    EXPECT_EQ(list(dialog, "cboScale")->currentText(), "L a b");
     EXPECT_EQ(list(dialog, "cboIndex")->currentText(), "SCAA");
+    list(dialog, "cboScale")->setCurrentText("(...)");
     Click(dialog, "cmdSave");
     EXPECT_TRUE(ClosedBySave(dialog));
-    EXPECT_TRUE(setup() == before);
-
-    frmEditView edit;
-    LoadAndShow(edit);
-    list(edit, "cboScale")->setCurrentText("(...)");
-    Click(edit, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(edit));
     ProductSetup expected = before;
     expected.Views(5).ColorScale = 0;
     EXPECT_TRUE(setup() == expected);
 }
 
-TEST_F(ViewEditorTest, CodesBeyondTheListsAreKeptAndCancelChangesNothing)
+TEST_F(ViewEditorTest, CancelChangesNothing)
 {
     prepare(6, true, 9, -1, 7, 22);
     const ProductSetup before = setup();
-    frmEditView dialog;
-    LoadAndShow(dialog);
-    EXPECT_EQ(list(dialog, "cboScale")->currentText(), "(unknown: 7)");
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
-    EXPECT_TRUE(setup() == before);
-
     frmEditView edit;
     LoadAndShow(edit);
     list(edit, "cboScale")->setCurrentIndex(1);
