@@ -14,18 +14,24 @@ trap 'rm -rf "$work"' EXIT
 touch "$work/log.txt" "$work/log.dat" "$work/setups.arc" "$work/other.bmp"
 
 failures=0
-# expect "REPLIES" WORD... : completing the last WORD gives exactly REPLIES
-# (in any order).
-expect()
+# complete WORD...: COMPREPLY for completing the last WORD.
+complete()
 {
-    local wanted=$1
-    shift
     COMP_WORDS=("$@")
     COMP_CWORD=$(($# - 1))
     COMP_LINE="$*"
     COMP_POINT=${#COMP_LINE}
     COMPREPLY=()
     _tr8kz
+}
+
+# expect "REPLIES" WORD... : completing the last WORD gives exactly REPLIES
+# (in any order).
+expect()
+{
+    local wanted=$1
+    shift
+    complete "$@"
     local got
     got=$(printf '%s\n' "${COMPREPLY[@]}" | sed '/^$/d' | sort | tr '\n' ' ')
     wanted=$(printf '%s\n' $wanted | sed '/^$/d' | sort | tr '\n' ' ')
@@ -87,10 +93,7 @@ offers()
 {
     local word=$1
     shift
-    COMP_WORDS=("$@")
-    COMP_CWORD=$(($# - 1))
-    COMPREPLY=()
-    _tr8kz
+    complete "$@"
     local reply
     for reply in "${COMPREPLY[@]}"; do
         [[ $reply == "$word" ]] && return 0
