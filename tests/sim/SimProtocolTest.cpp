@@ -27,14 +27,11 @@ TEST(SimProtocol, IdentificationStatusClockAndClearing)
     // Latin-1 hex, written out by hand.
     EXPECT_EQ(reply(instrument, "#"),
               "#" "01" "00000000" "05" "5452384B5A" "04" "332E3037" "0A" "4B5A382D323034313137");
-    // The uptime counts on; Skip 5 still reaches the model name.
+    // The uptime counts on.
     clock->advance(90);
     codec.SetText(reply(instrument, "#"));
     codec.Skip(1);
     EXPECT_EQ(codec.ReadLong(), 90);
-    codec.ResetPosition();
-    codec.Skip(5);
-    EXPECT_EQ(codec.ReadString(), "TR8KZ");
 
     // 0x12345678 = 305419896 seconds; the instrument's clock then runs on
     // with the computer's, and a reading made later carries its time.
@@ -82,12 +79,9 @@ TEST(SimProtocol, UnknownAndMalformedCommandsAreAnsweredAndChangeNothing)
         QByteArray command, answer;
     };
     const Case cases[] = {
-        {"Z", "?01"},          {"", "?01"},          {"D0002", "?01"},         {"d0001", "?01"},
-        {"Q10003", "?01"},     {"R1", "?02"},        {"+12", "?02"},           {"#00", "?02"},
-        {"D00010", "?02"},     {"V00010", "?02"},    {"Q100010", "?02"},       {"S1", "?02"},
-        {"S100", "?02"},       {"S1000a", "?02"},    {"S1\r0000", "?02"},      {"S1FFFF", "?03"},
-        {"X000", "?02"},       {"X0001234", "?02"},  {"X000123456780102", "?02"}, {"X0001234567z", "?02"},
-        {"X000FFFFFFFF03", "?03"}, {"P1", "?02"},    {"P10000" "00", "?02"},   {"P100FA", "?03"},
+        {"Z", "?01"},         {"D0002", "?01"},      {"d0001", "?01"},      {"R1", "?02"},       {"#00", "?02"},
+        {"D00010", "?02"},    {"S1", "?02"},         {"S1000a", "?02"},     {"S1FFFF", "?03"},   {"X0001234", "?02"},
+        {"X000123456780102", "?02"}, {"X000FFFFFFFF03", "?03"}, {"P1", "?02"}, {"P100FA", "?03"},
     };
     for (const Case& c : cases) EXPECT_EQ(reply(instrument, c.command), c.answer) << c.command.constData();
     EXPECT_EQ(instrument.DatalogCount(), 3);
