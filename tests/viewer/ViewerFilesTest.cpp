@@ -128,25 +128,22 @@ TEST_P(ViewerFiles, CaptureFile)
     EXPECT_EQ(document.ambiguousCount, commaSplits || semicolonSplits ? 2 : 0);
 }
 
-TEST_P(ViewerFiles, StoredFile)
+TEST_P(ViewerFiles, StoredFileAndItsConversion)
 {
     // The stored records do not depend on the delimiter or the locale.
-    const DatalogDocument document = DatalogFileReader::Read(writeStored(), delimiter(), locale());
-    EXPECT_EQ(document.format, DatalogFormat::Stored);
-    expectTestRecords(document, 4);
-    EXPECT_EQ(document.records[0].lineNumber, 2);
-    EXPECT_EQ(document.ambiguousCount, 0);
-}
+    const DatalogDocument stored = DatalogFileReader::Read(writeStored(), delimiter(), locale());
+    EXPECT_EQ(stored.format, DatalogFormat::Stored);
+    expectTestRecords(stored, 4);
+    EXPECT_EQ(stored.records[0].lineNumber, 2);
+    EXPECT_EQ(stored.ambiguousCount, 0);
 
-TEST_P(ViewerFiles, ConvertedFile)
-{
     SilentProgress progress;
-    DatalogConversion::Run(writeStored(), path("converted.txt"), delimiter(), progress, locale());
-    const DatalogDocument document = DatalogFileReader::Read(path("converted.txt"), delimiter(), locale());
-    EXPECT_EQ(document.format, DatalogFormat::Converted);
-    expectTestRecords(document, 4);
-    EXPECT_EQ(document.records[0].sequence, "0::0");
-    EXPECT_FALSE(document.records[0].hasReading);
+    DatalogConversion::Run(path("stored.txt"), path("converted.txt"), delimiter(), progress, locale());
+    const DatalogDocument converted = DatalogFileReader::Read(path("converted.txt"), delimiter(), locale());
+    EXPECT_EQ(converted.format, DatalogFormat::Converted);
+    expectTestRecords(converted, 4);
+    EXPECT_EQ(converted.records[0].sequence, "0::0");
+    EXPECT_FALSE(converted.records[0].hasReading);
 }
 
 INSTANTIATE_TEST_SUITE_P(LocalesAndDelimiters, ViewerFiles,

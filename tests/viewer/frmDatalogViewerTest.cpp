@@ -5,8 +5,6 @@
 #include "TestFiles.h"
 #include "ScriptedEnvironment.h"
 #include "SimulatorDriver.h"
-#include "WrappedDriver.h"
-#include "frmCapture.h"
 #include "frmDatalogViewer.h"
 #include "frmUtility.h"
 #include "DatalogReport.h"
@@ -39,8 +37,6 @@ bool onlyDelimiterWarnings(const ScriptedEnvironment& env)
         }
     return true;
 }
-
-
 
 QList<QXYSeries*> seriesOf(QChartView* view)
 {
@@ -154,29 +150,6 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesIt)
         QApplication::processEvents();
         viewer.grab().save(QString::fromLocal8Bit(shot));
     }
-}
-
-TEST_F(ViewerWindowTest, CancelledInstrumentCaptureShowsTheRecordsRead)
-{
-    window.reset();
-    // The progress window's Cancel is pressed while the third record is read.
-    window = std::make_unique<frmUtility>([this] {
-        return std::make_unique<WrappedDriver>(std::make_unique<SimulatorDriver>(instrument),
-                                               [records = 0](const QByteArray& command, const QByteArray& reply) mutable {
-                                                   if (command.startsWith("S1") && ++records == 3 && frmCapture::exists())
-                                                       frmCapture::instance().cmdCancel_Click();
-                                                   return reply;
-                                               });
-    });
-    window->Form_Load();
-    window->mnuDatalogItem(5)->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(frmDatalogViewer::exists());
-    const frmDatalogViewer& viewer = frmDatalogViewer::instance();
-    ASSERT_NE(viewer.Document(), nullptr);
-    EXPECT_EQ(viewer.Document()->records.size(), 3u) << "the record under way is kept, no further one read";
-    EXPECT_EQ(viewer.Document()->records[2].log, 3);
-    EXPECT_TRUE(onlyDelimiterWarnings(env));
 }
 
 TEST_F(ViewerWindowTest, FiltersTheTableAndTheSummary)
