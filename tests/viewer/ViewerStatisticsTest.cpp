@@ -16,16 +16,9 @@ namespace {
 
 SimDatalogRecord reading(QByteArray product, int setup, bool standard, float index, std::array<float, 6> lab)
 {
-    SimDatalogRecord r;
-    r.product = std::move(product);
-    r.sampleId = standard ? "STD" : "S";
-    r.setup = setup - 1;
-    r.standard = standard;
-    r.time = 1796479389;
-    r.scale = 1;  // CIE Lab
-    r.scaleData = lab;
-    r.indexData = {index, 0};
-    return r;
+    return {.product = std::move(product), .sampleId = standard ? "STD" : "S", .setup = setup - 1,
+            .standard = standard, .time = 1796479389, .scale = 1 /* CIE Lab */, .scaleData = lab,
+            .indexData = {index, 0}};
 }
 
 // Sharma, Wu and Dalal (2005), CIEDE2000 test data: pairs 1 and 17.
