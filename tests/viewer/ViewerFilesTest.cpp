@@ -15,24 +15,13 @@
 
 namespace {
 
-void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-
 SimDatalogRecord record(QByteArray product, QByteArray id, int setup, bool standard, float index, int32_t time)
 {
-    SimDatalogRecord r;
-    r.product = std::move(product);
-    r.sampleId = std::move(id);
-    r.setup = setup - 1;
-    r.standard = standard;
-    r.time = time;
-    r.illObs = 13;
-    r.scale = 1;
-    r.index = 2;
-    r.reading = 1234.5f;  // grouped in most locales
-    for (int i = 0; i < 31; ++i) r.spectrum[std::size_t(i)] = 10.0f + float(i) * 2.5f;
-    r.spectrum[30] = 1000.25f;
-    r.scaleData = {52.5f, -3.25f, 12.75f, 50.0f, -2.0f, 11.0f};
-    r.indexData = {index, -0.5f};
+    SimDatalogRecord r{.product = std::move(product), .sampleId = std::move(id), .setup = setup - 1,
+                       .standard = standard, .time = time, .illObs = 13, .scale = 1, .index = 2,
+                       .reading = 1234.5f,  // grouped in most locales
+                       .scaleData = {52.5f, -3.25f, 12.75f, 50.0f, -2.0f, 11.0f}, .indexData = {index, -0.5f}};
+    for (int i = 0; i < 31; ++i) r.spectrum[std::size_t(i)] = i == 30 ? 1000.25f : 10.0f + float(i) * 2.5f;
     return r;
 }
 
@@ -128,25 +117,22 @@ TEST_P(ViewerFiles, CaptureFile)
     EXPECT_EQ(document.ambiguousCount, commaSplits || semicolonSplits ? 2 : 0);
 }
 
-TEST_P(ViewerFiles, StoredFile)
+TEST_P(ViewerFiles, StoredFileAndItsConversion)
 {
     // The stored records do not depend on the delimiter or the locale.
-    const DatalogDocument document = DatalogFileReader::Read(writeStored(), delimiter(), locale());
-    EXPECT_EQ(document.format, DatalogFormat::Stored);
-    expectTestRecords(document, 4);
-    EXPECT_EQ(document.records[0].lineNumber, 2);
-    EXPECT_EQ(document.ambiguousCount, 0);
-}
+    const DatalogDocument stored = DatalogFileReader::Read(writeStored(), delimiter(), locale());
+    EXPECT_EQ(stored.format, DatalogFormat::Stored);
+    expectTestRecords(stored, 4);
+    EXPECT_EQ(stored.records[0].lineNumber, 2);
+    EXPECT_EQ(stored.ambiguousCount, 0);
 
-TEST_P(ViewerFiles, ConvertedFile)
-{
     SilentProgress progress;
-    DatalogConversion::Run(writeStored(), path("converted.txt"), delimiter(), progress, locale());
-    const DatalogDocument document = DatalogFileReader::Read(path("converted.txt"), delimiter(), locale());
-    EXPECT_EQ(document.format, DatalogFormat::Converted);
-    expectTestRecords(document, 4);
-    EXPECT_EQ(document.records[0].sequence, "0::0");
-    EXPECT_FALSE(document.records[0].hasReading);
+    DatalogConversion::Run(path("stored.txt"), path("converted.txt"), delimiter(), progress, locale());
+    const DatalogDocument converted = DatalogFileReader::Read(path("converted.txt"), delimiter(), locale());
+    EXPECT_EQ(converted.format, DatalogFormat::Converted);
+    expectTestRecords(converted, 4);
+    EXPECT_EQ(converted.records[0].sequence, "0::0");
+    EXPECT_FALSE(converted.records[0].hasReading);
 }
 
 INSTANTIATE_TEST_SUITE_P(LocalesAndDelimiters, ViewerFiles,

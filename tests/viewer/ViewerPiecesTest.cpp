@@ -34,10 +34,6 @@ TEST(ViewerPieces, NumbersInRegionalForms)
     EXPECT_TRUE(RegionalNumbers::ParseWhole("-32768", whole));
     EXPECT_EQ(whole, -32768);
     EXPECT_FALSE(RegionalNumbers::ParseWhole("1,000", whole));
-    EXPECT_TRUE(RegionalNumbers::IsLeadingGroup("-123"));
-    EXPECT_FALSE(RegionalNumbers::IsLeadingGroup("1234"));
-    EXPECT_TRUE(RegionalNumbers::StartsWithFullGroup("234.5"));
-    EXPECT_FALSE(RegionalNumbers::StartsWithFullGroup("2345.5"));
 }
 
 TEST(ViewerPieces, TwoDigitYearsAndTimesOfDay)
