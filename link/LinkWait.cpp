@@ -17,6 +17,12 @@ std::function<void()>& idleHook()
     static std::function<void()> hook;
     return hook;
 }
+
+std::function<void(int)>& pauseHandler()
+{
+    static std::function<void(int)> handler;
+    return handler;
+}
 }  // namespace
 
 void RequestInterrupt() noexcept { interruptRequested.store(true, std::memory_order_relaxed); }
@@ -30,8 +36,15 @@ void Idle()
     if (idleHook()) idleHook()();
 }
 
+void SetPauseHandler(std::function<void(int)> handler) { pauseHandler() = std::move(handler); }
+
 void Pause(int milliseconds)
 {
+    if (pauseHandler()) {
+        if (InterruptRequested()) throw LinkInterrupted{};
+        pauseHandler()(milliseconds);
+        return;
+    }
     const QDeadlineTimer deadline(milliseconds);
     for (;;) {
         if (InterruptRequested()) throw LinkInterrupted{};

@@ -7,6 +7,7 @@
 #include "DisplayRead.h"
 #include "HardeningSupport.h"
 #include "InstrumentOperations.h"
+#include "LinkWait.h"
 #include "ProgressSink.h"
 #include "RunConfigQuery.h"
 #include "Sensor.h"
@@ -68,8 +69,11 @@ TEST(BusyReplies, EveryKindOfCommandIsResentAndTheResultIsUnchanged)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.prefix);
+        QElapsedTimer took;
+        took.start();
         const Outcome busy = runEveryKind({{c.prefix, c.occurrence, SimFault::Kind::Refused},
                                            {c.prefix, c.occurrence + 1, SimFault::Kind::Refused}});
+        EXPECT_GE(took.elapsed(), 150) << "really paused 50, then 100 ms before resending";
         EXPECT_EQ(busy.product, undisturbed.product) << "byte for byte what a link without busy replies gives";
         const auto count = [&](const QList<QByteArray>& sent) {
             return std::count_if(sent.begin(), sent.end(), [&](const QByteArray& command) { return command.startsWith(c.prefix); });
@@ -88,11 +92,12 @@ TEST(BusyReplies, BusyThatPersistsIsOfferedForRetryAfterThePauses)
     p.Start(InstrumentOptions(faults));
     p.env.answers = {MessageAnswer::Retry};
 
-    QElapsedTimer took;
-    took.start();
+    std::vector<int> pauses;
+    LinkWait::SetPauseHandler([&pauses](int milliseconds) { pauses.push_back(milliseconds); });
     const int16_t count = p.window->DatalogCount();
-    // The pauses add up to 1550 ms before the operator is asked.
-    EXPECT_GE(took.elapsed(), 1550);
+    LinkWait::SetPauseHandler({});
+    // Each pause twice the one before, 1.55 s in all before the operator is asked.
+    EXPECT_EQ(pauses, (std::vector<int>{50, 100, 200, 400, 800}));
     EXPECT_EQ(count, 5);
     ASSERT_EQ(p.env.messages.size(), 1u);
     EXPECT_EQ(p.env.messages[0].buttons, MessageButtons::RetryCancel);
