@@ -177,7 +177,7 @@ Sensor& frmUtility::SensorDriver()
 
 Exchange frmUtility::ReportingExchange()
 {
-    return [this](const QByteArray& command) {
+    const auto reporting = [this](const QByteArray& command) {
         for (;;) {
             try {
                 return SensorDriver().ExecCommand(command);
@@ -190,6 +190,7 @@ Exchange frmUtility::ReportingExchange()
             }
         }
     };
+    return Exchange(reporting, [this](const QByteArray& command) { SensorDriver().SendAhead(command); });
 }
 
 int16_t frmUtility::DatalogCount()

@@ -3,7 +3,9 @@
  * `tr8kz datalog capture` or `tr8kz setups archive` sends (identification,
  * then one request per record or setup, then remote mode off), reads each
  * reply up to its CR LF with blocking reads, and writes the replies to a
- * file. It decodes nothing.
+ * file. It decodes nothing. The file is written as safely as the program
+ * writes its own: beside the target, flushed to the disk, then renamed over
+ * it (a careful C program owes the operator that much too).
  *
  *   tr8kz-bare-loop DEVICE capture|archive COUNT OUTPUT
  */
@@ -62,9 +64,12 @@ int main(int argc, char** argv)
     mode.c_cc[VTIME] = 0;
     tcsetattr(fd, TCSANOW, &mode);
     tcflush(fd, TCIFLUSH);
-    FILE* out = fopen(argv[4], "wb");
+    char partial[4096];
+    snprintf(partial, sizeof partial, "%s.XXXXXX", argv[4]);
+    const int outFd = mkstemp(partial);
+    FILE* out = outFd < 0 ? NULL : fdopen(outFd, "wb");
     if (!out) {
-        perror(argv[4]);
+        perror(partial);
         return 1;
     }
 
@@ -79,7 +84,10 @@ int main(int argc, char** argv)
         fwrite(reply, 1, exchange(fd, command), out);
     }
     exchange(fd, "+");
-    fclose(out);
+    if (fflush(out) != 0 || fdatasync(outFd) != 0 || fclose(out) != 0 || rename(partial, argv[4]) != 0) {
+        perror(argv[4]);
+        return 1;
+    }
     close(fd);
     return 0;
 }

@@ -20,6 +20,14 @@ namespace {
 constexpr int SpectrumPoints = 31;
 constexpr int ScaleValues = 6;  // two runs of three
 constexpr int IndexValues = 2;
+
+// The request for the record at a 0-based index.
+QByteArray recordCommand(FieldCodec& codec, int32_t index)
+{
+    codec.BeginCommand(Command::DatalogRecord);
+    codec.AppendWord(index);
+    return codec.GetText();
+}
 }  // namespace
 
 void ReadRecord(FieldCodec& codec, DatalogLine& line)
@@ -72,14 +80,15 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
         }
         progress.SetStatus(QString::number(i) + ofCount);
         try {
-            codec.BeginCommand(Command::DatalogRecord);
-            codec.AppendWord(i - 1);
-            const QByteArray command = codec.GetText();
+            const QByteArray command = recordCommand(codec, i - 1);
             const QByteArray reply = exchange(command);
             // Only a reply of another kind can fail the check (and naming it
             // costs a text per record, so it is not built for good replies).
             if (!reply.startsWith(ReplyCode::DatalogRecord))
                 InstrumentOperations::ExpectReply(reply, ReplyCode::DatalogRecord, command);
+            // The instrument reads out the next record while this one is
+            // decoded and written.
+            if (i < recordCount) exchange.SendAhead(recordCommand(codec, i));
             codec.SetText(reply);
             line.begin();
             ReadRecord(codec, line);

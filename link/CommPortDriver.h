@@ -26,6 +26,14 @@ public:
     virtual void CloseDevice() = 0;
     // Sends one command and returns the instrument's complete reply.
     virtual QByteArray Execute(const QByteArray& command) = 0;
+    // Sends the command that the next Execute will be asked for, so that the
+    // instrument works on it while the caller decodes the last reply
+    // (Exchange.h). Execute of that command then only waits for its reply;
+    // Execute of another command first waits for the reply to this one and
+    // drops it. Never raises: a command that could not be sent ahead is sent
+    // by its Execute, which meets the fault. A driver whose Execute costs no
+    // waiting need not do anything here.
+    virtual void SendAhead(const QByteArray& command) { (void)command; }
 };
 
 using DriverFactory = std::function<std::unique_ptr<CommPortDriver>()>;

@@ -133,7 +133,15 @@ QByteArray Sensor::ExecCommand(const QByteArray& command)
 
 #include "Exchange.h"
 
+void Sensor::SendAhead(const QByteArray& command)
+{
+    // A lost link is reopened by the next exchange, which sends its command
+    // itself.
+    if (connected_ && !linkLost_) driver().SendAhead(command);
+}
+
 Exchange DirectExchange(Sensor& sensor)
 {
-    return [&sensor](const QByteArray& command) { return sensor.ExecCommand(command); };
+    return Exchange([&sensor](const QByteArray& command) { return sensor.ExecCommand(command); },
+                    [&sensor](const QByteArray& command) { sensor.SendAhead(command); });
 }

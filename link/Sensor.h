@@ -46,6 +46,10 @@ public:
     // flag (the driver raises its own error when there is no link). See
     // above for busy replies and a lost link.
     QByteArray ExecCommand(const QByteArray& command);
+    // Sends the command that the next ExecCommand will exchange, while the
+    // caller decodes the reply in hand (Exchange.h). A busy reply to it is
+    // resent by that ExecCommand as any other.
+    void SendAhead(const QByteArray& command);
     // Whether the link was lost and not reopened since.
     bool LinkLost() const { return linkLost_; }
 

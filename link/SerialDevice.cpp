@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QSerialPort>
+#include <algorithm>
 
 namespace {
 
@@ -126,9 +127,16 @@ SerialDevice::Wait SerialDevice::ReadSome(QByteArray& buffer)
             }
         }
     }
+    // Straight into the caller's buffer, which keeps its storage from reply
+    // to reply: no byte array made and dropped per read.
+    const qint64 available = port_->bytesAvailable();
+    if (available <= 0) return Wait::Timeout;
     const qsizetype before = buffer.size();
-    buffer.append(port_->readAll());
-    return buffer.size() > before ? Wait::Data : Wait::Timeout;
+    buffer.resize(before + available);
+    const qint64 got = port_->read(buffer.data() + before, available);
+    buffer.resize(before + std::max<qint64>(got, 0));
+    if (got < 0) lost(port_->errorString());
+    return got > 0 ? Wait::Data : Wait::Timeout;
 }
 
 void SerialDevice::DiscardInput()

@@ -38,6 +38,8 @@ public:
     // is closed), MalformedText (a reply over MaxReplyBytes) or
     // LinkInterrupted.
     QByteArray Execute(const QByteArray& command) override;
+    // Writes the command at once; its Execute then only waits for the reply.
+    void SendAhead(const QByteArray& command) override;
 
     // Where the last OpenDevice connected, for messages and traces.
     QString connectedPort() const;
@@ -49,6 +51,15 @@ private:
     QString findPortByIdentity(int32_t deviceCode) const;
     [[noreturn]] void fault(int32_t number, const QString& description);
     QByteArray takeReply(qsizetype end);
+    void send(const QByteArray& command);
+    // Waits for the reply to the command sent (CR LF, within the timeout).
+    QByteArray receive(const QByteArray& command);
+    // Where the CR LF that ends the reply begins in pending_, or -1.
+    qsizetype findReplyEnd() const;
+    // Waits for the reply to the command sent ahead and drops it.
+    void dropReplyToSentAhead();
+    // A command as messages quote it: made only when one is needed.
+    static QString shownCommand(const QByteArray& command);
 
     QString portName_;
     int32_t timeout_ = 15000;
@@ -56,4 +67,6 @@ private:
     QByteArray pending_;        // bytes of the reply under way
     qsizetype scanned_ = 0;     // bytes of pending_ already searched for CR LF
     bool staleInput_ = false;   // a fault left input that belongs to no command
+    QByteArray sentAhead_;      // written by SendAhead, its reply not yet taken
+    QByteArray outgoing_;       // the command and its CR, as written
 };

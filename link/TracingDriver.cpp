@@ -38,9 +38,18 @@ void TracingDriver::CloseDevice()
     log("close");
 }
 
+void TracingDriver::SendAhead(const QByteArray& command)
+{
+    log("> " + command + " (sent ahead)");
+    aheadCommand_ = command;
+    inner_->SendAhead(command);
+}
+
 QByteArray TracingDriver::Execute(const QByteArray& command)
 {
-    log("> " + command);
+    // A command sent ahead is in the log already, where it went out.
+    if (command != aheadCommand_) log("> " + command);
+    aheadCommand_.clear();
     try {
         QByteArray reply = inner_->Execute(command);
         log("< " + reply);

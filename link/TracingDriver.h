@@ -5,7 +5,11 @@
 //   2026-12-05 14:03:09.120 open 1D895C03 -> connected
 //   2026-12-05 14:03:09.121 > D0001
 //   2026-12-05 14:03:09.135 < d5F2A...
+//   2026-12-05 14:03:09.136 > S10001 (sent ahead)
 //   2026-12-05 14:03:24.140 ! -2147213405 Communications timeout: ...
+//
+// A command sent ahead (Exchange.h) is logged when it goes out, and not again
+// when its reply is taken.
 
 #include "CommPortDriver.h"
 
@@ -23,12 +27,14 @@ public:
     bool IsConnected() const override { return inner_->IsConnected(); }
     void CloseDevice() override;
     QByteArray Execute(const QByteArray& command) override;
+    void SendAhead(const QByteArray& command) override;
 
 private:
     void log(const QByteArray& line);
 
     std::unique_ptr<CommPortDriver> inner_;
     QFile file_;
+    QByteArray aheadCommand_;
 };
 
 // A factory that wraps every driver the given factory makes, when logFile is

@@ -132,7 +132,8 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
     progress.SetMaximum(count);
     progress.ClearCancel();
     ReadResult result;
-    for (const int setupNumber : setupNumbers) {
+    for (size_t n = 0; n < setupNumbers.size(); ++n) {
+        const int setupNumber = setupNumbers[n];
         if (progress.CancelRequested()) {
             result.Cancelled = true;
             break;
@@ -151,6 +152,8 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
             result.Cancelled = true;
             break;
         }
+        // The instrument reads out the next setup while this one is taken.
+        if (n + 1 < setupNumbers.size()) exchange.SendAhead(ReadSetupCommand(setupNumbers[n + 1], codec));
         take(setupNumber, reply);
         ++result.SetupsRead;
         progress.SetValue(result.SetupsRead);

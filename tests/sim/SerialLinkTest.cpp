@@ -1,8 +1,12 @@
 // The real serial driver on pseudo-terminals: the ports it cannot use, the
-// framing of replies that arrive in pieces and its limit, and a link whose
-// other end hangs up and comes back (the Sensor reconnects, and only to the
-// same instrument).
+// framing of replies that arrive in pieces and its limit, commands sent
+// ahead, and a link whose other end hangs up and comes back (the Sensor
+// reconnects, and only to the same instrument).
 #include "AppError.h"
+#include "DatalogCapture.h"
+#include "ProgressSink.h"
+#include "SetupArchive.h"
+#include "TestFiles.h"
 #include "LineServer.h"
 #include "PseudoTerminal.h"
 #include "Sensor.h"
@@ -41,10 +45,9 @@ AppError openError(const QString& path)
 // thread of its own, until the object goes (the link then hangs up).
 class InstrumentOnTerminal {
 public:
-    explicit InstrumentOnTerminal(const QByteArray& serialNumber)
+    explicit InstrumentOnTerminal(const QByteArray& serialNumber) : InstrumentOnTerminal(withSerialNumber(serialNumber)) {}
+    explicit InstrumentOnTerminal(const SimOptions& options)
     {
-        SimOptions options;
-        options.serialNumber = serialNumber;
         driver_ = std::make_unique<SimulatorDriver>(options);
         driver_->OpenDevice(DeviceCode::Primary);
         server_ = std::make_unique<LineServer>(*driver_);
@@ -59,6 +62,13 @@ public:
     QList<QByteArray> Received() const { return driver_->Instrument().ReceivedCommands(); }
 
 private:
+    static SimOptions withSerialNumber(const QByteArray& serialNumber)
+    {
+        SimOptions options;
+        options.serialNumber = serialNumber;
+        return options;
+    }
+
     void serve()
     {
         while (!stop_) {
@@ -152,6 +162,53 @@ TEST(SerialLink, RepliesInPiecesAndTheLengthLimit)
         sender.join();
         ::poll(nullptr, 0, 20);  // anything the sender still had in flight is there before the next case
     }
+}
+
+TEST(SerialLink, CommandsSentAheadAreAnsweredInOrderAndAnAbandonedOneIsDropped)
+{
+    QTemporaryDir dir;
+    SilentProgress progress;
+    const QLocale locale(QLocale::English, QLocale::UnitedStates);
+    const auto capture = [&](Sensor& sensor, const QString& name) {
+        sensor.OpenCommPort();
+        DatalogCapture::Run(DirectExchange(sensor), 120, dir.filePath(name), QStringLiteral(";"), progress, locale);
+        SetupArchive::Archive(DirectExchange(sensor), dir.filePath(name + ".setups"), progress, TheFieldCodec());
+    };
+    QList<QByteArray> expected{"R", "+1", "#"};
+    for (int i = 0; i < 120; ++i) expected << "S1" + QByteArray::number(i, 16).toUpper().rightJustified(4, '0');
+    for (int i = 0; i < 250; ++i) expected << "P1" + QByteArray::number(i, 16).toUpper().rightJustified(4, '0');
+
+    // The same instrument in process (nothing is sent ahead there) and on a
+    // serial line, busy once on a command that was sent ahead.
+    SimOptions options;
+    Sensor inProcess([options] { return std::make_unique<SimulatorDriver>(options); });
+    capture(inProcess, "reference.txt");
+    options.faults = {{"S1", 50, SimFault::Kind::Refused}, {"P1", 200, SimFault::Kind::Refused}};
+    {
+        InstrumentOnTerminal instrument(options);
+        Sensor serial([device = instrument.Device()] { return std::make_unique<SerialPortDriver>(device); });
+        capture(serial, "serial.txt");
+        EXPECT_EQ(ReadWhole(dir.filePath("serial.txt")), ReadWhole(dir.filePath("reference.txt")));
+        EXPECT_EQ(ReadWhole(dir.filePath("serial.txt.setups")), ReadWhole(dir.filePath("reference.txt.setups")));
+        QList<QByteArray> received = instrument.Received();
+        // Each command once, in order, and the two refused ones again.
+        received.removeAt(3 + 120 + 200);
+        received.removeAt(3 + 50);
+        EXPECT_EQ(received, expected);
+    }
+
+    // A capture that stops at a damaged record has already sent the next
+    // request: its reply is dropped, and the next command gets its own.
+    options.faults = {{"S1", 3, SimFault::Kind::Garbled}};
+    InstrumentOnTerminal instrument(options);
+    Sensor serial([device = instrument.Device()] { return std::make_unique<SerialPortDriver>(device); });
+    serial.OpenCommPort();
+    const AppError stopped = raised([&] {
+        DatalogCapture::Run(DirectExchange(serial), 120, dir.filePath("stopped.txt"), QStringLiteral(";"), progress, locale);
+    });
+    EXPECT_TRUE(stopped.description().startsWith(QStringLiteral("Record 3 of 120"))) << qPrintable(stopped.description());
+    EXPECT_TRUE(serial.ExecCommand("D0001").startsWith('d'));
+    EXPECT_EQ(instrument.Received().mid(3), (QList<QByteArray>{"S10000", "S10001", "S10002", "S10003", "D0001"}));
 }
 
 TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
