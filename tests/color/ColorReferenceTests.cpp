@@ -11,11 +11,12 @@
 // The other rows are worked by hand from CIE 15:2004 (f(t) = t^(1/3) above
 // (6/29)^3, else t / (3 (6/29)^2) + 4/29) and Hunter's Ka = 175 sqrt(Xn /
 // 98.043), Kb = 70 sqrt(Zn / 118.115), with the white points of ASTM E308-01
-// Table 5: D65/10 94.811 100 107.304, C/2 98.074 100 118.232, A/2 109.850
-// 100 35.585. XYZ (30, 25, 10) lies in the cube-root part of CIELAB, (0.5,
-// 0.4, 0.3) in its linear part. For example under A/2: X/Xn 0.2730997, Y/Yn
-// 0.25, Z/Zn 0.2810173, cube roots 0.6487944, 0.6299605, 0.6550046, so
-// L* = 116 * 0.6299605 - 16 = 57.0754, a* = 9.4169, b* = -5.0088.
+// Table 5: D65/10 94.811 100 107.304, A/2 109.850 100 35.585 (the other
+// white points: PublishedValues). XYZ (30, 25, 10) lies in the cube-root
+// part of CIELAB, (0.5, 0.4, 0.3) in its linear part. For example under
+// A/2: X/Xn 0.2730997, Y/Yn 0.25, Z/Zn 0.2810173, cube roots 0.6487944,
+// 0.6299605, 0.6550046, so L* = 116 * 0.6299605 - 16 = 57.0754,
+// a* = 9.4169, b* = -5.0088.
 TEST(ColorConverterReference, PublishedAndHandWorkedValuesBothWays)
 {
     struct Case {
@@ -30,12 +31,8 @@ TEST(ColorConverterReference, PublishedAndHandWorkedValuesBothWays)
         {"ASTM-D65/2", red, "CIELAB", {53.2408, 80.0925, 67.2032}, 3e-4},
         {"ASTM-D65/2", red, "CIELCh", {53.2408, 104.5518, 39.9990}, 3e-4},
         {"ASTM-D65/10", mid, "CIELAB", {57.0754209, 25.7344182, 35.3163128}, 1e-6},
-        {"ASTM-D65/10", mid, "CIELCh", {57.0754209, 43.6978516, 53.9197900}, 1e-6},
         {"ASTM-D65/10", mid, "Hunter Lab", {50.0, 22.8602681, 20.9241795}, 1e-6},
         {"ASTM-D65/10", dark, "CIELAB", {3.6131852, 4.9589786, 1.8754376}, 1e-6},
-        {"ASTM-C/2", mid, "CIELAB", {57.0754209, 21.9131040, 38.2007706}, 1e-6},
-        {"ASTM-C/2", mid, "CIELCh", {57.0754209, 44.0395618, 60.1601288}, 1e-6},
-        {"ASTM-C/2", mid, "Hunter Lab", {50.0, 19.5651068, 23.1703414}, 1e-6},
         {"ASTM-A/2", mid, "CIELAB", {57.0754209, 9.4169165, -5.0088130}, 1e-6},
         {"ASTM-A/2", mid, "CIELCh", {57.0754209, 10.6661391, 331.9917014}, 1e-6},
         {"ASTM-A/2", mid, "Hunter Lab", {50.0, 8.5578717, -2.3834867}, 1e-6},

@@ -40,12 +40,6 @@ protected:
     }
 
     void convert() { frmCapture::instance().ConvertDatalog(source, target); }
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const ShownMessage& m : env.messages) texts << m.text;
-        return texts;
-    }
 
     ScriptedEnvironment env;
     SimInstrument instrument{InstrumentOptions({}, 3)};
@@ -111,9 +105,9 @@ TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
         if (t.badLine == 0) {
             // Then the warning that product names of the simulated datalog
             // hold the comma.
-            ASSERT_EQ(messages().size(), 2);
-            EXPECT_EQ(messages()[0], QStringLiteral("Conversion completed"));
-            EXPECT_TRUE(messages()[1].contains(QStringLiteral("delimiter"))) << qPrintable(messages()[1]);
+            ASSERT_EQ(env.messages.size(), 2u);
+            EXPECT_EQ(env.messages[0].text, QStringLiteral("Conversion completed"));
+            EXPECT_TRUE(env.messages[1].text.contains(QStringLiteral("delimiter"))) << qPrintable(env.messages[1].text);
             EXPECT_EQ(lastStatus(), QStringLiteral("3 records converted"));
             EXPECT_EQ(Lines(target).size(), 4);
         } else {

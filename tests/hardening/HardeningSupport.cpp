@@ -39,13 +39,6 @@ int Program::SentWith(const QByteArray& prefix) const
     return count;
 }
 
-QStringList Program::Messages() const
-{
-    QStringList texts;
-    for (const ShownMessage& message : env.messages) texts << message.text;
-    return texts;
-}
-
 std::vector<QByteArray> Program::StoredSetups() const
 {
     std::vector<QByteArray> records;

@@ -37,8 +37,6 @@ public:
     const QList<QByteArray>& Sent() const { return instrument->ReceivedCommands(); }
     // Commands received that start with the prefix.
     int SentWith(const QByteArray& prefix) const;
-    // The texts of the message boxes shown, in order.
-    QStringList Messages() const;
     // The instrument's 250 stored setup records.
     std::vector<QByteArray> StoredSetups() const;
 };

@@ -15,17 +15,15 @@ namespace {
 
 // Starts the main window on an instrument with the fault; returns the error
 // that left Form_Load (number 0 when none did).
-AppError startWith(Program& program, const SimFault& fault, QList<QByteArray>* received)
+AppError startWith(Program& program, const SimFault& fault)
 {
     program.instrument = std::make_shared<SimInstrument>(InstrumentOptions({fault}));
     program.window = std::make_unique<frmUtility>(SimulatorFactory(program.instrument));
     try {
         program.window->Form_Load();
     } catch (const AppError& error) {
-        *received = program.instrument->ReceivedCommands();
         return error;
     }
-    *received = program.instrument->ReceivedCommands();
     return AppError(0, {});
 }
 
@@ -43,11 +41,10 @@ TEST(StartupFaults, ATimeoutAtEachStartUpCommandLeavesFormLoadUncaught)
     };
     for (const auto& row : rows) {
         Program program;
-        QList<QByteArray> received;
-        const AppError error = startWith(program, {row.command, 1, SimFault::Kind::NoReply}, &received);
+        const AppError error = startWith(program, {row.command, 1, SimFault::Kind::NoReply});
         EXPECT_EQ(error.number(), ErrorNumber::CommTimeout) << row.command.constData();
         EXPECT_TRUE(error.description().contains(QString::fromLatin1(row.command))) << qPrintable(error.description());
-        EXPECT_EQ(received, row.received) << "nothing is sent after the command that timed out";
+        EXPECT_EQ(program.Sent(), row.received) << "nothing is sent after the command that timed out";
         // No Retry is offered at start-up, and the window shows nothing itself.
         EXPECT_TRUE(program.env.messages.empty()) << row.command.constData();
         EXPECT_TRUE(program.window->SensorDriver().InstrumentConnected());
@@ -60,9 +57,8 @@ TEST(StartupFaults, RefusedIdentificationLeavesFormLoadUncaught)
     // "?03" has no model name to read. (A damaged identification, reported
     // by the running program's top level, is in tests/app/ProgramTest.cpp.)
     Program program;
-    QList<QByteArray> received;
-    const AppError error = startWith(program, {"#", 1, SimFault::Kind::Rejected}, &received);
+    const AppError error = startWith(program, {"#", 1, SimFault::Kind::Rejected});
     EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
-    EXPECT_EQ(received, (QList<QByteArray>{"R", "+1", "#"}));
+    EXPECT_EQ(program.Sent(), (QList<QByteArray>{"R", "+1", "#"}));
     EXPECT_TRUE(program.env.messages.empty());
 }

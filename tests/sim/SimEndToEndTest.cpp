@@ -1,8 +1,8 @@
 // The built tr8kz-sim as a program: its stored datalog file and its refusal
 // of a bad option. The command line's tests drive it on a pseudo-terminal.
 #include "FieldCodec.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,18 +17,14 @@ TEST(SimEndToEnd, StoredDatalogFileAndABadOption)
                  {"--seed", "7", "--datalog-size", "25", "--write-datalog", stored});
     ASSERT_TRUE(writer.waitForFinished(10000));
     EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().constData();
-    QFile file(stored);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QList<QByteArray> lines = file.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 27);
-    EXPECT_TRUE(lines.takeLast().isEmpty());
-    for (const QByteArray& line : lines) EXPECT_TRUE(line.endsWith('\r'));
+    const QList<QByteArray> lines = Lines(stored);
+    ASSERT_EQ(lines.size(), 26);
     FieldCodec codec;
-    codec.SetText(lines[0].chopped(1));
+    codec.SetText(lines[0]);
     codec.Skip(5);
     EXPECT_EQ(codec.ReadString(), "TR8KZ");
     // A stored line ("L") begins as a "S1" reply: log index, product, identification.
-    codec.SetText(lines[1].chopped(1));
+    codec.SetText(lines[1]);
     EXPECT_EQ(codec.GetCommand(), "L");
     EXPECT_EQ(codec.ReadWord(), 0);
     EXPECT_EQ(codec.ReadString(), "RED ENAMEL, GLOSS; LINE 2");

@@ -3,8 +3,8 @@
 #include "SimState.h"
 #include "SimTestSupport.h"
 #include "SimulatorDriver.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,17 +57,12 @@ TEST(SimState, StateFileRoundTripAndRefusal)
     EXPECT_EQ(SimInstrument(again).DatalogCount(), 0);  // clearing is kept too
 
     // A file that is not a state file, or holds a setup record that is not one, is refused.
-    QFile file(o.stateFile);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray good = file.readAll();
-    file.close();
+    const QByteArray good = ReadWhole(o.stateFile);
     const int firstSetup = static_cast<int>(good.indexOf("\"setups\": [\n\"")) + 13;
     ASSERT_GT(firstSetup, 13);
     for (const QByteArray& bad : {QByteArray("not json"), QByteArray(good).replace("tr8kz-sim-state", "other"),
                                   QByteArray(good).insert(firstSetup, "00")}) {
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bad);
-        file.close();
+        WriteWhole(o.stateFile, bad);
         EXPECT_EQ(errorOf([&] { SimInstrument refused(o); }), ErrorNumber::InvalidArgument) << bad.left(20).constData();
     }
 }
