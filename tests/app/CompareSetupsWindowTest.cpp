@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -130,6 +129,16 @@ TEST_F(CompareSetupsWindowTest, ARestoreReadBackThatDiffers)
         d->accept();
     });
     window->mnuSensorItem(1)->trigger();
+    // The archive of start() and this restore, from the Sensor menu.
+    ASSERT_EQ(env.fileChoices.size(), 2u);
+    EXPECT_EQ(env.fileChoices[0].title, "Archive Product Setups");
+    EXPECT_EQ(env.fileChoices[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(env.fileChoices[1].title, "Restore Product Setups");
+    EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Open);
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, "250 product setups were restored. Read them back from the instrument and compare "
+                                    "them with the file?");
+    EXPECT_EQ(env.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(instrument->ReceivedCommands().size(), 500) << "250 lines written, 250 setups read back";
     EXPECT_EQ(instrument->ReceivedCommands()[250], "P10000");
     EXPECT_EQ(title, "Restored Product Setups - TR8 KZ");

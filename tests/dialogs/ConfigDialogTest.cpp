@@ -5,6 +5,7 @@
 
 #include "AppError.h"
 #include "DialogTestSupport.h"
+#include "WrappedDriver.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -15,15 +16,12 @@ QString label(QWidget& window, const char* name) { return window.findChild<QLabe
 
 // An instrument that reports 2500 records (hex 09C4) in the Word at byte 26
 // of its status: more than the simulation, or the instrument, should hold.
-struct Holds2500 : SimulatorDriver {
-    using SimulatorDriver::SimulatorDriver;
-    QByteArray Execute(const QByteArray& command) override
-    {
-        const QByteArray reply = SimulatorDriver::Execute(command);
-        return command == "D0001" ? QByteArray(reply).replace(1 + 26 * 2, 4, "09C4") : reply;  // after the reply code
-    }
-};
-std::unique_ptr<CommPortDriver> holds2500(std::shared_ptr<SimInstrument> s) { return std::make_unique<Holds2500>(s); }
+std::unique_ptr<CommPortDriver> holds2500(std::shared_ptr<SimInstrument> s)
+{
+    return std::make_unique<WrappedDriver>(std::make_unique<SimulatorDriver>(s), [](const QByteArray& command, QByteArray reply) {
+        return command == "D0001" ? reply.replace(1 + 26 * 2, 4, "09C4") : reply;  // after the reply code
+    });
+}
 
 const QDate Dec5(2026, 12, 5);
 const QLocale US(QLocale::English, QLocale::UnitedStates), German(QLocale::German, QLocale::Germany);

@@ -39,9 +39,9 @@ protected:
 
 }  // namespace
 
-TEST_F(RunConfigEditorTest, DistancesInMillimetres)
+TEST_F(RunConfigEditorTest, DistancesInMillimetresAndInInchesRoundingHalvesToEven)
 {
-    prepare(1, 15, 0, 40, 120, true);
+    prepare(1, 15, 77, 40, 120, true);
     const ProductSetup before = setup();
     frmRunConfig dialog;
     LoadAndShow(dialog);
@@ -60,18 +60,14 @@ TEST_F(RunConfigEditorTest, DistancesInMillimetres)
     ProductSetup expected = before;
     expected.HeightTrigger = false;
     EXPECT_TRUE(setup() == expected);
-}
 
-TEST_F(RunConfigEditorTest, DistancesInInchesRoundHalvesToEven)
-{
-    prepare(0, 0, 77, 1, 5, false);
-    frmRunConfig dialog;
-    dialog.CustomaryUnits = true;
-    LoadAndShow(dialog);
-    typeValue(dialog, "cwnMinDistance", "2.5");
-    typeValue(dialog, "cwnMaxDistance", "3.5");
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
+    frmRunConfig inches;
+    inches.CustomaryUnits = true;
+    LoadAndShow(inches);
+    typeValue(inches, "cwnMinDistance", "2.5");
+    typeValue(inches, "cwnMaxDistance", "3.5");
+    Click(inches, "cmdSave");
+    EXPECT_TRUE(ClosedBySave(inches));
     EXPECT_EQ(setup().MinDistance, 2);
     EXPECT_EQ(setup().MaxDistance, 4);
     EXPECT_EQ(setup().BaseDistance, 77);  // not this editor's

@@ -31,7 +31,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ViewEditorTest, TheListsShowTheCodesAndSaveWritesThemBackEvenBeyondTheLists)
+TEST_F(ViewEditorTest, TheListsShowTheCodesSaveWritesThemBackEvenBeyondTheListsCancelNot)
 {
     // View 1 is always enabled, whatever its flag; a scale beyond the list is
     // shown as unknown and kept.
@@ -63,17 +63,13 @@ TEST_F(ViewEditorTest, TheListsShowTheCodesAndSaveWritesThemBackEvenBeyondTheLis
     ProductSetup expected = before;
     expected.Views(5).ColorScale = 0;
     EXPECT_TRUE(setup() == expected);
-}
 
-TEST_F(ViewEditorTest, CancelChangesNothing)
-{
-    prepare(6, true, 9, -1, 7, 22);
-    const ProductSetup before = setup();
-    frmEditView edit;
-    LoadAndShow(edit);
-    list(edit, "cboScale")->setCurrentIndex(1);
-    enable(edit)->setCheckState(Qt::Unchecked);
-    Click(edit, "cmdCancel");
-    EXPECT_FALSE(edit.isVisible());
-    EXPECT_TRUE(setup() == before);
+    // Cancel changes nothing.
+    frmEditView cancelled;
+    LoadAndShow(cancelled);
+    list(cancelled, "cboScale")->setCurrentIndex(1);
+    enable(cancelled)->setCheckState(Qt::Unchecked);
+    Click(cancelled, "cmdCancel");
+    EXPECT_FALSE(cancelled.isVisible());
+    EXPECT_TRUE(setup() == expected);
 }

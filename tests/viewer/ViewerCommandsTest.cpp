@@ -3,7 +3,6 @@
 // delimiter: the CSV agrees with the engine's own reading, and the PDF,
 // read back by poppler's pdftotext, names every product.
 #include "DatalogFileReader.h"
-#include "DatalogSummary.h"
 #include "TestFiles.h"
 
 #include <QFileInfo>
@@ -34,7 +33,9 @@ protected:
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
 };
 
-TEST_F(ViewerCommands, SummaryAsCsvAndAsTable)
+// The numbers' forms and the quoting are the engine's (ViewerStatistics);
+// here every record of a capture in decimal commas read through the options.
+TEST_F(ViewerCommands, SummaryAsCsvAndAsTableAndAReportNamingEveryProduct)
 {
     const Ran csv = tr8kz({"datalog", "summary", capturePath(), "--delimiter", "comma", "--csv"});
     ASSERT_EQ(csv.code, 0) << csv.err.toStdString();
@@ -46,16 +47,11 @@ TEST_F(ViewerCommands, SummaryAsCsvAndAsTable)
     EXPECT_GE(lines.indexOf(QRegularExpression("^\"RED ENAMEL, GLOSS; LINE 2\",1,\\d+,\\d+,[-0-9.]+,.*$")), 0)
         << csv.out.toStdString();
     int records = 0;
-    for (const QString& line : lines.mid(1)) {
-        const QStringList fields = line.split(',');
-        records += fields[fields.size() - 6].toInt();
-        EXPECT_TRUE(fields.last().contains(QRegularExpression("^-?\\d+\\.\\d{4}$"))) << line.toStdString();
-    }
+    for (const QString& line : lines.mid(1)) records += line.section(',', -6, -6).toInt();
     EXPECT_EQ(records, 120);
 
     const Ran table = tr8kz({"datalog", "summary", capturePath(), "--delimiter", "comma"});
-    ASSERT_EQ(table.code, 0);
-    EXPECT_TRUE(table.out.startsWith("product ")) << table.out.toStdString();
+    EXPECT_TRUE(table.code == 0 && table.out.startsWith("product ")) << table.out.toStdString();
     EXPECT_EQ(table.out.split('\n', Qt::SkipEmptyParts).size(), lines.size());
 
     // Read with the wrong delimiter, every line is listed as unreadable.
@@ -63,18 +59,13 @@ TEST_F(ViewerCommands, SummaryAsCsvAndAsTable)
     EXPECT_EQ(wrong.code, 0);
     EXPECT_TRUE(wrong.err.contains("line 120 cannot be read")) << wrong.err.toStdString();
     EXPECT_EQ(wrong.out, "product,setup,records,samples,mean,sd,min,max\r\n");
-}
 
-TEST_F(ViewerCommands, ReportNamesEveryProduct)
-{
     const QString pdf = dir.filePath("report.pdf");
     const Ran report = tr8kz({"datalog", "report", capturePath(), pdf, "--delimiter", "comma"});
     ASSERT_EQ(report.code, 0) << report.err.toStdString();
     const Ran text = RunProgram("pdftotext", {"-layout", pdf, "-"}, env);
     ASSERT_EQ(text.code, 0) << text.err.toStdString();
-    EXPECT_TRUE(text.out.contains("Datalog Report"));
-    EXPECT_TRUE(text.out.contains("Records: 120"));
-
+    EXPECT_TRUE(text.out.contains("Datalog Report") && text.out.contains("Records: 120"));
     QLocale::setDefault(QLocale("de_DE"));
     const DatalogDocument document = DatalogFileReader::Read(capturePath(), ",", QLocale("de_DE"));
     QLocale::setDefault(QLocale::system());
