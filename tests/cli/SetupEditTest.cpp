@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SetupEdit, RefusesWhatTheEditorsRefuseAndTakesTheirLimits)
+TEST(SetupEdit, RefusesWhatTheEditorsRefuseAndStoresWhatTheyTakeAsTheyStoreIt)
 {
     // Base 100, distances 20 and 60; view 1 has a colour scale, no colour index.
     ProductSetup loaded;
@@ -42,10 +42,8 @@ TEST(SetupEdit, RefusesWhatTheEditorsRefuseAndTakesTheirLimits)
     EXPECT_THROW(SetupEdit(QStringList{}), UsageError);
     for (const char* number : {"0", "251", "1.5"}) EXPECT_THROW(SetupNumberArgument(number), UsageError) << number;
     EXPECT_EQ(SetupNumberArgument("250"), 250);
-}
 
-TEST(SetupEdit, TakenValuesAreStoredAsTheEditorsStoreThem)
-{
+    // Taken values are stored as the editors store them.
     const ProductSetup s =
         SetupEdit({"interval=2.5", "name=CAF\u00C9", "view4.scale=lab", "view4.index=dE"}).ApplyTo({}, std::nullopt);
     EXPECT_EQ(s.ReportInterval, 2);        // halves to even
@@ -62,8 +60,7 @@ TEST(SetupEdit, TakenValuesAreStoredAsTheEditorsStoreThem)
 TEST(SetupEdit, StandardValuesInViewOnesScale)
 {
     ProductSetup hitch;
-    hitch.StandardType = 3;
-    hitch.Views(1).ColorScale = 1, hitch.Views(1).IllumObs = 13;
+    hitch.StandardType = 3, hitch.Views(1).ColorScale = 1, hitch.Views(1).IllumObs = 13;
     const ProductSetup s = SetupEdit({"target1=50", "target2=0", "target3=-0", "read1=48", "offset2=0", "offset3=0"})
                                .ApplyTo(hitch, std::nullopt);
     EXPECT_NEAR(s.XYZTarget(1), 94.811 * 0.184187, 2e-4);
@@ -79,10 +76,8 @@ TEST(SetupEdit, StandardValuesInViewOnesScale)
     EXPECT_NEAR(one.XYZTarget(1) / one.XYZTarget(2), 94.811 / 100.0, 1e-5);
     EXPECT_NEAR(one.XYZRead(2), 25.9610, 2e-4);
 
-    ProductSetup physical = hitch;
-    physical.StandardType = 0;
-    ProductSetup noScale = hitch;
-    noScale.Views(1).ColorScale = 0;
+    ProductSetup physical = hitch, noScale = hitch;
+    physical.StandardType = 0, noScale.Views(1).ColorScale = 0;
     const struct { const ProductSetup* setup; const char* assignment; const char* refusal; } cases[] = {
         {&physical, "offset1=1", "HITCH"}, {&physical, "read2=1", "HITCH"}, {&noScale, "target1=1", "not selected"},
         {&hitch, "target1=abc", "a number"}, {&hitch, "target4=1", "unknown setup field"},
