@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, RefusesAMissingInstrumentOrAnotherModelAndClosesTheLink)
                                        MessageButtons::Ok, MessageIcon::Critical, ""}}));
 }
 
-TEST_F(MainWindowTest, DatalogCaptureAsksForAFileOnlyWhenTheDatalogHoldsRecords)
+TEST_F(MainWindowTest, CaptureAsksForAFileOnlyWhenTheDatalogHoldsRecordsClearOnlyOnYesAndExitClosesTheLink)
 {
     SimOptions empty, some;
     empty.datalogSize = 0;
@@ -120,6 +120,20 @@ TEST_F(MainWindowTest, DatalogCaptureAsksForAFileOnlyWhenTheDatalogHoldsRecords)
     EXPECT_TRUE(env.messages.empty());
     EXPECT_EQ(env.fileChoices, (std::vector<FileChoice>{{"Capture Datalog", FileDialogKind::Save, "All Files|*.*"}}));
     EXPECT_EQ(sent(), QList<QByteArray>({"D0001"})) << "nothing read without a file";
+
+    // Clear asks first, and Exit closes the link.
+    start();
+    env.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    window->mnuDatalogItem(2)->trigger();
+    EXPECT_EQ(env.messages, (Messages{{"Proceed to clear the Datalog?", MessageButtons::YesNo, MessageIcon::Question, Title}}));
+    EXPECT_TRUE(sent().isEmpty());
+
+    window->mnuDatalogItem(2)->trigger();
+    EXPECT_EQ(instrument->DatalogCount(), 0);
+    window->mnuFileItem(2)->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(sent(), QList<QByteArray>({"X000FFFFFFFF01", "+"}));
+    EXPECT_FALSE(instrument->RemoteMode());
 }
 
 TEST_F(MainWindowTest, DatalogCountIsReadAtByte26AndOverflowIsFatal)
@@ -161,21 +175,6 @@ TEST_F(MainWindowTest, TimeoutOffersRetryAndCancelEndsWithoutAFurtherMessage)
     EXPECT_EQ(env.messages.size(), 2u) << "the question, then the timeout; nothing after Cancel";
 }
 
-TEST_F(MainWindowTest, ClearSendsTheClearCommandOnlyOnYesAndExitClosesTheLink)
-{
-    start();
-    env.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    window->mnuDatalogItem(2)->trigger();
-    EXPECT_EQ(env.messages, (Messages{{"Proceed to clear the Datalog?", MessageButtons::YesNo, MessageIcon::Question, Title}}));
-    EXPECT_TRUE(sent().isEmpty());
-
-    window->mnuDatalogItem(2)->trigger();
-    EXPECT_EQ(instrument->DatalogCount(), 0);
-    window->mnuFileItem(2)->trigger();
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(sent(), QList<QByteArray>({"X000FFFFFFFF01", "+"}));
-    EXPECT_FALSE(instrument->RemoteMode());
-}
 
 TEST(QtFileFilter, EveryFileAndNoPatternTwice)
 {

@@ -6,7 +6,7 @@
 
 // Sharma, Wu and Dalal (2005), Table 1, pair 1 (dE00 2.0425) and colour-science's
 // Lab_to_LCHab example (41.5278752, 59.1242590, 27.0884878), through the program.
-TEST(CliColour, PrintsConvertedValuesAndDifferencesWithNegativeValuesEitherWay)
+TEST(CliColour, PrintsValuesAndDifferencesWithNegativeValuesEitherWayAndRefusesUnknownNamesWithCode2)
 {
     const QStringList pair{"50", "2.6772", "-79.7751", "50", "0", "-82.7485"};
     for (const QStringList& words : {QStringList{"colour", "difference"}, QStringList{"color", "difference", "--"}}) {
@@ -30,11 +30,9 @@ TEST(CliColour, PrintsConvertedValuesAndDifferencesWithNegativeValuesEitherWay)
     const Ran grey = RunProgram(TR8KZ_CLI_EXECUTABLE, {"colour", "convert", "--illuminant", "D65/10", "--from", "CIELAB", "--to",
                                                        "CIELCh", "--", "50", "-0.000000001", "0.000000002"});
     EXPECT_EQ(grey.out, "50.00000000 0.00000000 0.00000000\n") << grey.err.toStdString();
-}
 
-TEST(CliColour, UnknownNamesAndMissingValuesExitWithCode2)
-{
-    // The arguments, and what standard error names.
+    // Unknown names and missing values exit with code 2: the arguments, and
+    // what standard error names.
     const struct { QStringList arguments; const char* named; } cases[] = {
         {{"colour", "convert", "--from", "Lab", "--to", "XYZ", "--illuminant", "D65/10", "1", "2", "3"},
          "XYZ, CIELAB, CIELCh, Hunter Lab, Yxy"},

@@ -2,7 +2,6 @@
 // saving it, the temporary files and a timeout during the display read.
 #include "TestFiles.h"
 #include "AppError.h"
-#include "ScreenPatterns.h"
 #include "MainWindowOnSimulator.h"
 #include "ShownChecks.h"
 #include "frmBitmap.h"
@@ -16,6 +15,14 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Whether the picture's pixel (x from the left, y from the top) is white in the
+// instrument's pixel area: 128 rows of 16 bytes, the bottom row first, the
+// leftmost pixel in the most significant bit, 1 white.
+bool isWhite(const QByteArray& area, int x, int y)
+{
+    return (static_cast<unsigned char>(area[(127 - y) * 16 + x / 8]) >> (7 - x % 8)) & 1;
+}
 
 class ScreenCaptureWindow : public ::testing::Test, protected MainWindowOnSimulator {
 protected:
@@ -49,7 +56,7 @@ protected:
         int wrong = 0;
         for (int y = 0; y < 384; ++y)
             for (int x = 0; x < 384; ++x)
-                wrong += ((picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) != ScreenPatterns::IsWhite(pixels, x / 3, y / 3);
+                wrong += ((picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) != isWhite(pixels, x / 3, y / 3);
         return wrong;
     }
 

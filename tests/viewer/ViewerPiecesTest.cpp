@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(ViewerPieces, NumbersInRegionalForms)
+TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
 {
     const struct { const char* text; bool readable; double value; } cases[]{
         {"1234.568", true, 1234.568},    {"1,234.568", true, 1234.568},  {"1.234,568", true, 1234.568},
@@ -28,14 +28,12 @@ TEST(ViewerPieces, NumbersInRegionalForms)
     int64_t whole = 0;
     EXPECT_TRUE(RegionalNumbers::ParseWhole("-32768", whole) && whole == -32768) << whole;
     EXPECT_FALSE(RegionalNumbers::ParseWhole("1,000", whole));
-}
 
-TEST(ViewerPieces, TwoDigitYearsAndTimesOfDay)
-{
+    // Two-digit years and times of day.
     TimestampReader reader(QLocale("en_US"));
     const QDateTime epoch(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
     // Invalid: not readable.
-    const struct { const char* text; QDateTime expected; } cases[]{
+    const struct { const char* text; QDateTime expected; } times[]{
         {"1/1/70", epoch},
         {"12/31/69 11:59:59 PM", QDateTime(QDate(2069, 12, 31), QTime(23, 59, 59), Qt::UTC)},
         {"12/5/26 12:00:00 AM", QDateTime(QDate(2026, 12, 5), QTime(0, 0), Qt::UTC)},
@@ -43,7 +41,7 @@ TEST(ViewerPieces, TwoDigitYearsAndTimesOfDay)
         {"12/5/26 2:03:09 PM", QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC)},
         {"12/5/26 13:03:09 PM", {}}, {"12/5/26 2:60:00 PM", {}}, {"13/5/26", {}}, {"12/5/26 noon", {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : times) {
         int64_t seconds = 0;
         EXPECT_EQ(reader.read(c.text, seconds), c.expected.isValid()) << c.text;
         if (c.expected.isValid()) EXPECT_EQ(epoch.addSecs(seconds), c.expected) << c.text;
@@ -54,7 +52,7 @@ TEST(ViewerPieces, TwoDigitYearsAndTimesOfDay)
     EXPECT_EQ(epoch.addSecs(seconds), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
 }
 
-TEST(ViewerPieces, DateRangeIncludesBothEndDays)
+TEST(ViewerPieces, DateRangeIncludesBothEndDaysAndSortsByValueNotByText)
 {
     const auto at = [](QDate date, QTime time) {
         DatalogRecord r;
@@ -76,10 +74,8 @@ TEST(ViewerPieces, DateRangeIncludesBothEndDays)
     EXPECT_FALSE(filter.accepts(standard));
     filter.kind = RecordFilter::Kind::Standards;
     EXPECT_TRUE(filter.accepts(standard));
-}
 
-TEST(ViewerPieces, SortsByValueNotByText)
-{
+    // Sorted by value, not by text.
     auto document = std::make_shared<DatalogDocument>();
     for (float value : {9.5f, 10.25f, -2.0f, 100.0f}) {
         DatalogRecord r;
