@@ -2,9 +2,8 @@
 // after a restore, against the simulated instrument: the progress window,
 // then the differences window and its text file.
 #include "TestFiles.h"
-#include "ScriptedEnvironment.h"
-#include "SimulatorDriver.h"
-#include "frmUtility.h"
+#include "MainWindowOnSimulator.h"
+#include "ShownChecks.h"
 
 #include <QAction>
 #include <QApplication>
@@ -44,39 +43,69 @@ QStringList rowOf(const QTableWidget* table, int row)
     return texts;
 }
 
-struct CompareSetupsWindowTest : ::testing::Test {
-    ScriptedEnvironment env;
-    std::shared_ptr<SimInstrument> instrument;
-    std::unique_ptr<frmUtility> window;
+// After an archive of the instrument's setups from the Sensor menu.
+struct CompareSetupsWindowTest : ::testing::Test, MainWindowOnSimulator {
     QString archive = env.path("setups.txt");
-
     void start(std::vector<SimFault> faults = {})
     {
         SimOptions options;
         options.faults = std::move(faults);
-        instrument = std::make_shared<SimInstrument>(options);
-        window = std::make_unique<frmUtility>(SimulatorFactory(instrument));
-        window->Form_Load();
+        MainWindowOnSimulator::start(options);
         env.fileNames = {archive};
-        window->mnuSensorItem(0)->trigger();  // archive
+        window->mnuSensorItem(0)->trigger();
         instrument->ClearLogs();
     }
 };
 
 }  // namespace
 
-TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
+TEST_F(CompareSetupsWindowTest, DifferencesShownAndSavedAndNothingComparedForANonArchiveOrACancelledRead)
 {
     start();
+    const QString other = env.path("other.txt");
+    WriteWhole(other, "TR8KZ product setups\r\n");
+    env.fileNames = {other};
+    window->mnuSensorItem(2)->trigger();
+    EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
+    EXPECT_EQ(env.messages, (std::vector<ShownMessage>{{other + " is not a product setup archive: its first line is not "
+                                                                "\"TR8KZ Product Setups\"", MessageButtons::Ok, MessageIcon::Exclamation, ""}}));
+    env.messages.clear();
+
+    // Cancelled once the progress window has asked for a few setups.
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (instrument->ReceivedCommands().size() < 3) return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmCapture") && w->isVisible()) {
+                w->findChild<QPushButton*>("cmdCancel")->click();
+                poll.stop();
+            }
+    });
+    poll.start();
+    bool differencesShown = false;
+    auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
+        differencesShown = true;
+        d->accept();
+    });
+    env.fileNames = {archive};
+    window->mnuSensorItem(2)->trigger();
+    EXPECT_LT(instrument->ReceivedCommands().size(), 250);
+    EXPECT_GE(instrument->ReceivedCommands().size(), 3);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(differencesShown);
+    EXPECT_TRUE(window->menuBar()->isEnabled());
+    instrument->ClearLogs();
+    env.fileChoices.clear();
+
     // Setup 3, "OCEAN BLUE 3", renamed in the archive (same length).
     QByteArray bytes = ReadWhole(archive);
     bytes.replace(QByteArray("OCEAN BLUE 3").toHex().toUpper(), QByteArray("OCEAN BLUE 4").toHex().toUpper());
     WriteWhole(archive, bytes);
-
     const QString saved = env.path("differences.txt");
     env.fileNames = {archive, env.path("no such folder/d.txt"), saved};
     QStringList row, summary;
-    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
+    watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Compare Product Setups - TR8 KZ");
         auto* table = d->findChild<QTableWidget*>("grdDifferences");
         EXPECT_EQ(table->rowCount(), 1);
@@ -88,8 +117,8 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
     });
     window->mnuSensorItem(2)->trigger();
 
-    ASSERT_GE(env.fileChoices.size(), 4u);
-    EXPECT_EQ(env.fileChoices[2].kind, FileDialogKind::Save);
+    ASSERT_GE(env.fileChoices.size(), 3u);
+    EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Save);
     EXPECT_EQ(instrument->ReceivedCommands().size(), 250) << "every setup read once";
     EXPECT_EQ(row, QStringList({"3", "Name", "OCEAN BLUE 3", "OCEAN BLUE 4"}));
     EXPECT_EQ(summary, QStringList({"1 difference in 1 setup", "File: " + archive}));
@@ -99,19 +128,6 @@ TEST_F(CompareSetupsWindowTest, DifferencesAreShownAndSavedAsText)
     EXPECT_EQ(ReadWhole(saved), ("setup 3: Name: \"OCEAN BLUE 3\" (instrument), \"OCEAN BLUE 4\" (" + archive +
                                ")\r\n1 difference in 1 setup\r\n").toLatin1());
     EXPECT_TRUE(window->menuBar()->isEnabled());
-}
-
-TEST_F(CompareSetupsWindowTest, AFileThatIsNoArchiveIsToldAndTheInstrumentNotAsked)
-{
-    start();
-    const QString other = env.path("other.txt");
-    WriteWhole(other, "TR8KZ product setups\r\n");
-    env.fileNames = {other};
-    window->mnuSensorItem(2)->trigger();
-    EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
-    ASSERT_EQ(env.messages.size(), 1u);
-    EXPECT_EQ(env.messages[0].text, other + " is not a product setup archive: its first line is not "
-                                                       "\"TR8KZ Product Setups\"");
 }
 
 TEST_F(CompareSetupsWindowTest, ARestoreReadBackThatDiffers)
@@ -131,47 +147,14 @@ TEST_F(CompareSetupsWindowTest, ARestoreReadBackThatDiffers)
     window->mnuSensorItem(1)->trigger();
     // The archive of start() and this restore, from the Sensor menu.
     ASSERT_EQ(env.fileChoices.size(), 2u);
-    EXPECT_EQ(env.fileChoices[0].title, "Archive Product Setups");
-    EXPECT_EQ(env.fileChoices[0].kind, FileDialogKind::Save);
-    EXPECT_EQ(env.fileChoices[1].title, "Restore Product Setups");
-    EXPECT_EQ(env.fileChoices[1].kind, FileDialogKind::Open);
-    ASSERT_EQ(env.messages.size(), 1u);
-    EXPECT_EQ(env.messages[0].text, "250 product setups were restored. Read them back from the instrument and compare "
-                                    "them with the file?");
-    EXPECT_EQ(env.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(std::pair(env.fileChoices[0].title, env.fileChoices[0].kind), std::pair(QString("Archive Product Setups"), FileDialogKind::Save));
+    EXPECT_EQ(std::pair(env.fileChoices[1].title, env.fileChoices[1].kind), std::pair(QString("Restore Product Setups"), FileDialogKind::Open));
+    EXPECT_EQ(env.messages, (std::vector<ShownMessage>{{"250 product setups were restored. Read them back from the instrument "
+                                                        "and compare them with the file?", MessageButtons::YesNo, MessageIcon::Question, ""}}));
     EXPECT_EQ(instrument->ReceivedCommands().size(), 500) << "250 lines written, 250 setups read back";
     EXPECT_EQ(instrument->ReceivedCommands()[250], "P10000");
     EXPECT_EQ(title, "Restored Product Setups - TR8 KZ");
     ASSERT_EQ(row.size(), 4);
     EXPECT_EQ(row.mid(0, 2), QStringList({"5", "Run Configuration: Interval (s)"}));
     EXPECT_EQ(row[2].toInt(), row[3].toInt() + 1);
-}
-
-TEST_F(CompareSetupsWindowTest, CancelWhileReadingComparesNothing)
-{
-    start();
-    // Cancel once the progress window has asked for a few setups.
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (instrument->ReceivedCommands().size() < 3) return;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("frmCapture") && w->isVisible()) {
-                w->findChild<QPushButton*>("cmdCancel")->click();
-                poll.stop();
-            }
-    });
-    poll.start();
-    bool differencesShown = false;
-    const auto watch = whenShown("frmSetupDifferences", [&](QDialog* d) {
-        differencesShown = true;
-        d->accept();
-    });
-    env.fileNames = {archive};
-    window->mnuSensorItem(2)->trigger();
-    EXPECT_LT(instrument->ReceivedCommands().size(), 250);
-    EXPECT_GE(instrument->ReceivedCommands().size(), 3);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(differencesShown);
-    EXPECT_TRUE(window->menuBar()->isEnabled());
 }

@@ -5,11 +5,11 @@
 // an unknown text's last character among them, is proven there.
 #include "Preferences.h"
 #include "ScriptedEnvironment.h"
+#include "TestFiles.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
 
-TEST(Preferences, StoredTextsAndTheDelimiterInForce)
+TEST(Preferences, StoredTextsTheDelimiterInForceAndAValueEditedByHandIntoAList)
 {
     for (const QString stored : {"Tab", ""}) {
         const DelimiterChoice parsed = Preferences::ParseStored(stored);
@@ -19,16 +19,10 @@ TEST(Preferences, StoredTextsAndTheDelimiterInForce)
         EXPECT_EQ(GetDelimiter(), "\t") << qPrintable(stored);
     }
     EXPECT_EQ(Preferences::ToStored({true, true, "|x"}), "Custom:|") << "only the first character is kept";
-}
 
-TEST(Preferences, AValueEditedByHandIntoAListReadsAsTab)
-{
     // A value that is not a single text is treated as not stored. The file is
     // written before the store first reads it.
     ScriptedEnvironment env;
-    QFile ini(env.settingsFile());
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ini.write("[Preferences]\nDelimiter=Comma, Tab\n");
-    ini.close();
+    WriteWhole(env.settingsFile(), "[Preferences]\nDelimiter=Comma, Tab\n");
     EXPECT_EQ(Preferences::LoadPreferences(), (DelimiterChoice{true, false, {}}));
 }

@@ -1,6 +1,7 @@
 // The utility as a program: one instance at a time, and the top-level report
 // of an error that nothing else caught.
-#include <QProcess>
+#include "TestFiles.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -29,12 +30,7 @@ TEST(SingleInstance, ASecondInstanceReturnsAtOnce)
     // simulated instrument; it then waits for the operator.
     EXPECT_FALSE(first.waitForFinished(1500)) << first.readAllStandardError().constData();
 
-    QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(TR8KZ_UTILITY_EXE, {"--simulator"});
-    EXPECT_TRUE(second.waitForFinished(5000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(RunProgram(TR8KZ_UTILITY_EXE, {"--simulator"}, environment, 5000).code, 0);
 
     first.kill();
     first.waitForFinished();

@@ -14,39 +14,31 @@
 
 namespace {
 
-// Counts the paints of a widget and everything in it.
-class PaintCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-    int paints = 0;
+// Counts the paints of what it filters, notes how many there had been when
+// the link was opened, and can act while a command's reply is held back, as
+// the serial driver calls the link's idle hook while it waits.
+struct Watch : QObject {
+    int paints = 0, paintsAtOpen = -1;
+    std::function<void()> duringReply;
+    bool eventFilter(QObject*, QEvent* event) override { paints += event->type() == QEvent::Paint; return false; }
 };
 
-// Notes how often the window had been painted when the link was opened, and
-// can hold a command's reply back to call the link's idle hook, as the
-// serial driver does while it waits.
 class WatchingDriver : public SimulatorDriver {
 public:
-    WatchingDriver(const PaintCounter& counter, int& paintsAtOpen, std::function<void()>& duringReply)
-        : SimulatorDriver(SimOptions{}), counter_(counter), paintsAtOpen_(paintsAtOpen), duringReply_(duringReply) {}
+    explicit WatchingDriver(Watch& watch) : SimulatorDriver(SimOptions{}), watch_(watch) {}
     void OpenDevice(int32_t code) override
     {
-        if (paintsAtOpen_ < 0) paintsAtOpen_ = counter_.paints;
+        if (watch_.paintsAtOpen < 0) watch_.paintsAtOpen = watch_.paints;
         SimulatorDriver::OpenDevice(code);
     }
     QByteArray Execute(const QByteArray& command) override
     {
-        if (duringReply_) duringReply_();
+        if (watch_.duringReply) watch_.duringReply();
         return SimulatorDriver::Execute(command);
     }
 
 private:
-    const PaintCounter& counter_;
-    int& paintsAtOpen_;
-    std::function<void()>& duringReply_;
+    Watch& watch_;
 };
 
 }  // namespace
@@ -54,30 +46,26 @@ private:
 TEST(ResponsiveWindow, PaintedBeforeTheLinkAndDuringAReplyAndNotClosedInTheMiddle)
 {
     ScriptedEnvironment env;
-    PaintCounter counter;
-    int paintsAtOpen = -1;
-    std::function<void()> duringReply;
-    frmUtility window([&]() -> std::unique_ptr<CommPortDriver> {
-        return std::make_unique<WatchingDriver>(counter, paintsAtOpen, duringReply);
-    });
-    window.installEventFilter(&counter);
-    window.menuBar()->installEventFilter(&counter);
+    Watch watch;
+    frmUtility window([&]() -> std::unique_ptr<CommPortDriver> { return std::make_unique<WatchingDriver>(watch); });
+    window.installEventFilter(&watch);
+    window.menuBar()->installEventFilter(&watch);
 
     window.Form_Load();
-    EXPECT_GT(paintsAtOpen, 0) << "the window was painted before the link was opened";
+    EXPECT_GT(watch.paintsAtOpen, 0) << "the window was painted before the link was opened";
 
     // While a reply is awaited: a pending repaint is done, a close request
     // is held off, and the link stays open.
     int paintsDuringReply = 0;
-    duringReply = [&] {
-        const int before = counter.paints;
+    watch.duringReply = [&] {
+        const int before = watch.paints;
         window.update();
         QCoreApplication::postEvent(&window, new QCloseEvent);
         LinkWait::Idle();
-        paintsDuringReply = counter.paints - before;
+        paintsDuringReply = watch.paints - before;
     };
     EXPECT_EQ(window.DatalogCount(), 120);
-    duringReply = nullptr;
+    watch.duringReply = nullptr;
     EXPECT_GT(paintsDuringReply, 0);
     EXPECT_TRUE(window.isVisible()) << "no close in the middle of an exchange";
     EXPECT_TRUE(window.SensorDriver().InstrumentConnected());

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(SetupEdit, RefusesWhatTheEditorsRefuseAndTakesTheirLimits)
+TEST(SetupEdit, RefusesWhatTheEditorsRefuseAndStoresWhatTheyTakeAsTheyStoreItStandardValuesAmongThem)
 {
     // Base 100, distances 20 and 60; view 1 has a colour scale, no colour index.
     ProductSetup loaded;
@@ -42,10 +42,8 @@ TEST(SetupEdit, RefusesWhatTheEditorsRefuseAndTakesTheirLimits)
     EXPECT_THROW(SetupEdit(QStringList{}), UsageError);
     for (const char* number : {"0", "251", "1.5"}) EXPECT_THROW(SetupNumberArgument(number), UsageError) << number;
     EXPECT_EQ(SetupNumberArgument("250"), 250);
-}
 
-TEST(SetupEdit, TakenValuesAreStoredAsTheEditorsStoreThem)
-{
+    // Taken values are stored as the editors store them.
     const ProductSetup s =
         SetupEdit({"interval=2.5", "name=CAF\u00C9", "view4.scale=lab", "view4.index=dE"}).ApplyTo({}, std::nullopt);
     EXPECT_EQ(s.ReportInterval, 2);        // halves to even
@@ -53,41 +51,35 @@ TEST(SetupEdit, TakenValuesAreStoredAsTheEditorsStoreThem)
     EXPECT_EQ(s.Views(4).ColorScale, 3);   // "L a b"
     EXPECT_EQ(s.Views(4).ColorIndex, 17);  // "dE", not "dE*" (15)
     EXPECT_EQ(SetupEdit({"maxdistance=3.5"}).ApplyTo({}, RunConfigChoice{true, 1}).MaxDistance, 4);
-}
 
-// The standard values in view 1's scale and illuminant/observer, as the
-// standard values editor takes them. Expected XYZ worked from CIE 15
-// (L* 50 gives Y/Yn = ((50 + 16) / 116)^3 = 0.184187) and the ASTM E308
-// white of D65/10 (94.811, 100, 107.304).
-TEST(SetupEdit, StandardValuesInViewOnesScale)
-{
+    // The standard values in view 1's scale and illuminant/observer, as the
+    // standard values editor takes them. Expected XYZ worked from CIE 15
+    // (L* 50 gives Y/Yn = ((50 + 16) / 116)^3 = 0.184187) and the ASTM E308
+    // white of D65/10 (94.811, 100, 107.304).
     ProductSetup hitch;
-    hitch.StandardType = 3;
-    hitch.Views(1).ColorScale = 1, hitch.Views(1).IllumObs = 13;
-    const ProductSetup s = SetupEdit({"target1=50", "target2=0", "target3=-0", "read1=48", "offset2=0", "offset3=0"})
-                               .ApplyTo(hitch, std::nullopt);
-    EXPECT_NEAR(s.XYZTarget(1), 94.811 * 0.184187, 2e-4);
-    EXPECT_NEAR(s.XYZTarget(2), 18.4187, 2e-4);
-    EXPECT_NEAR(s.XYZTarget(3), 107.304 * 0.184187, 2e-4);
+    hitch.StandardType = 3, hitch.Views(1).ColorScale = 1, hitch.Views(1).IllumObs = 13;
+    const ProductSetup standard =
+        SetupEdit({"target1=50", "target2=0", "target3=-0", "read1=48", "offset2=0", "offset3=0"}).ApplyTo(hitch, std::nullopt);
+    EXPECT_NEAR(standard.XYZTarget(1), 94.811 * 0.184187, 2e-4);
+    EXPECT_NEAR(standard.XYZTarget(2), 18.4187, 2e-4);
+    EXPECT_NEAR(standard.XYZTarget(3), 107.304 * 0.184187, 2e-4);
     // The reading: L* 48, Y/Yn = (64 / 116)^3 = 0.167944.
-    EXPECT_NEAR(s.XYZRead(2), 16.7944, 2e-4);
+    EXPECT_NEAR(standard.XYZRead(2), 16.7944, 2e-4);
 
     // The values not given stay, the offsets among them, as in the editor:
     // L* 60 with the offset 2 reads L* 58, Y/Yn = (74 / 116)^3 = 0.259610.
     // View 4's scale plays no part.
-    const ProductSetup one = SetupEdit({"target1=60", "view4.scale=XYZ"}).ApplyTo(s, std::nullopt);
+    const ProductSetup one = SetupEdit({"target1=60", "view4.scale=XYZ"}).ApplyTo(standard, std::nullopt);
     EXPECT_NEAR(one.XYZTarget(1) / one.XYZTarget(2), 94.811 / 100.0, 1e-5);
     EXPECT_NEAR(one.XYZRead(2), 25.9610, 2e-4);
 
-    ProductSetup physical = hitch;
-    physical.StandardType = 0;
-    ProductSetup noScale = hitch;
-    noScale.Views(1).ColorScale = 0;
-    const struct { const ProductSetup* setup; const char* assignment; const char* refusal; } cases[] = {
+    ProductSetup physical = hitch, noScale = hitch;
+    physical.StandardType = 0, noScale.Views(1).ColorScale = 0;
+    const struct { const ProductSetup* setup; const char* assignment; const char* refusal; } refused[] = {
         {&physical, "offset1=1", "HITCH"}, {&physical, "read2=1", "HITCH"}, {&noScale, "target1=1", "not selected"},
         {&hitch, "target1=abc", "a number"}, {&hitch, "target4=1", "unknown setup field"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : refused) {
         try {
             SetupEdit({c.assignment}).ApplyTo(*c.setup, std::nullopt);
             ADD_FAILURE() << c.assignment << " taken";

@@ -19,19 +19,15 @@ namespace {
 
 const QByteArray Header = "TR8KZ Product Setups\r\n";
 
-class RecordingProgress : public ProgressSink {
+class RecordingProgress : public SilentProgress {
 public:
-    void SetCaption(const QString&) override {}
-    void SetMaximum(int) override {}
-    void SetValue(int) override {}
     void SetStatus(const QString& s) override { statuses << s; }
     void Yield() override { cancel = cancel || ++yields == cancelAtYield; }
     void ClearCancel() override { cancel = false; }
     bool CancelRequested() const override { return cancel; }
 
     QStringList statuses;
-    int yields = 0;
-    int cancelAtYield = -1;  // the Yield that delivers the operator's Cancel
+    int yields = 0, cancelAtYield = -1;  // the Yield that delivers the operator's Cancel
     bool cancel = false;
 };
 
@@ -80,11 +76,7 @@ protected:
 // percent sign, which a message must show as it is.
 class RestoreFileTest : public SetupArchiveTest {
 protected:
-    void SetUp() override
-    {
-        start();
-        for (int index : {0, 1, 2, 3, 249}) lines << lineOf(*sim, index);
-    }
+    void SetUp() override { start(); for (int index : {0, 1, 2, 3, 249}) lines << lineOf(*sim, index); }
     QString write(const QByteArray& bytes)
     {
         const QString name = dir.filePath(QStringLiteral("restore %2.txt"));
@@ -106,7 +98,7 @@ protected:
 
 // That a restore of a changed archive stores every line is proven through
 // the program (LinkLost, TimeoutMatrix restore cells), in file order below.
-TEST_F(SetupArchiveTest, ArchiveReadsEverySetupAndRestoreNamesTheSetupOfEachLine)
+TEST_F(SetupArchiveTest, ArchiveReadsEverySetupRestoreNamesTheSetupOfEachLineAndCancelKeepsTheSetupsRead)
 {
     const SetupArchive::ArchiveResult archived = SetupArchive::Archive(exchange(), path("all.txt"), progress);
     EXPECT_EQ(archived.SetupsArchived, 250);
@@ -120,10 +112,9 @@ TEST_F(SetupArchiveTest, ArchiveReadsEverySetupAndRestoreNamesTheSetupOfEachLine
     progress.statuses.clear();
     EXPECT_EQ(SetupArchive::Restore(exchange(), path("three.txt"), progress).SetupsRestored, 3);
     EXPECT_EQ(progress.statuses, (QStringList{"1 (5)", "2 (9)", "3 (17)"}));
-}
 
-TEST_F(SetupArchiveTest, CancelDuringSetup7KeepsSevenSetups)
-{
+    sim->ClearLogs();
+    progress.yields = 0;
     progress.cancel = true;      // a Cancel left from an earlier operation is cleared at the start
     progress.cancelAtYield = 7;  // the click arrives while setup 7 is read
     const SetupArchive::ArchiveResult result = SetupArchive::Archive(exchange(), path("part.txt"), progress);
@@ -135,12 +126,8 @@ TEST_F(SetupArchiveTest, CancelDuringSetup7KeepsSevenSetups)
 
 TEST_F(RestoreFileTest, AFileThatIsNotWholeIsRefusedNamingTheLineAndNothingIsSent)
 {
-    struct Case {
-        const char* what;
-        QByteArray file;
-        int line;            // named in the message
-        const char* reason;  // what the message says is wrong
-    };
+    // What is wrong, the file, the line the message names and what it says is wrong.
+    struct Case { const char* what; QByteArray file; int line; const char* reason; };
     const QByteArray whole = archive();
     const Case cases[] = {
         {"a copy cut short in the middle of line 4", whole.left(whole.indexOf(lines[2]) + 700), 4, "cut short"},
@@ -170,10 +157,10 @@ TEST_F(RestoreFileTest, AFileThatIsNotWholeIsRefusedNamingTheLineAndNothingIsSen
         const AppError error = ErrorOf([&] { SetupArchive::Restore(exchange(), name, progress); });
         EXPECT_EQ(error.number(), ErrorNumber::InvalidArgument) << c.what;
         const QString text = error.description();
-        EXPECT_TRUE(text.startsWith(QStringLiteral("The file %1 cannot be restored: ").arg(name))) << qPrintable(text);
-        EXPECT_TRUE(text.contains(QStringLiteral(": line %1 ").arg(c.line))) << c.what << ": " << qPrintable(text);
-        EXPECT_TRUE(text.contains(QLatin1String(c.reason))) << c.what << ": " << qPrintable(text);
-        EXPECT_TRUE(text.endsWith(QStringLiteral("Nothing was sent to the instrument."))) << c.what;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The file %1 cannot be restored: ").arg(name)) &&
+                    text.contains(QStringLiteral(": line %1 ").arg(c.line)) && text.contains(QLatin1String(c.reason)) &&
+                    text.endsWith(QStringLiteral("Nothing was sent to the instrument.")))
+            << c.what << ": " << qPrintable(text);
         EXPECT_TRUE(sim->ReceivedCommands().isEmpty()) << c.what;
     }
 }
@@ -181,12 +168,8 @@ TEST_F(RestoreFileTest, AFileThatIsNotWholeIsRefusedNamingTheLineAndNothingIsSen
 TEST_F(RestoreFileTest, WholeFilesAreSentLineByLineAsTheyStandAndOthersAreNoArchive)
 {
     const QByteArray longest = longestWrite();
-    struct Case {
-        const char* what;
-        QByteArray file;
-        QByteArrayList sent;
-        bool archive = true;  // not an archive: nothing sent, nothing said
-    };
+    // Not an archive (the last field false): nothing sent, nothing said.
+    struct Case { const char* what; QByteArray file; QByteArrayList sent; bool archive = true; };
     const Case cases[] = {
         {"an empty file", "", {}, false},
         {"the header in another case", "TR8KZ PRODUCT SETUPS\r\n" + lines[0] + "\r\n", {}, false},
@@ -200,8 +183,7 @@ TEST_F(RestoreFileTest, WholeFilesAreSentLineByLineAsTheyStandAndOthersAreNoArch
     };
     for (const Case& c : cases) {
         sim->ClearLogs();
-        const SetupArchive::RestoreResult result =
-            SetupArchive::Restore(exchange(), write(c.file), progress);
+        const SetupArchive::RestoreResult result = SetupArchive::Restore(exchange(), write(c.file), progress);
         EXPECT_EQ(result.NotAnArchive, !c.archive) << c.what;
         EXPECT_EQ(result.SetupsRestored, c.sent.size()) << c.what;
         EXPECT_EQ(sim->ReceivedCommands(), c.sent) << c.what;
@@ -213,13 +195,7 @@ TEST_F(RestoreFileTest, ARestoreStoppedPartWaySaysWhatWasRestored)
 {
     // Refused (out of range) at the third line: it changed nothing. Silent at
     // the fourth: it may have been stored.
-    struct Case {
-        const char* what;
-        SimFault fault;
-        int32_t number;
-        int sent;
-        const char* said;
-    };
+    struct Case { const char* what; SimFault fault; int32_t number; int sent; const char* said; };
     const Case cases[] = {
         {"refused", {"P2", 3, SimFault::Kind::Rejected}, ErrorNumber::InstrumentRefused, 3,
          "refused line 4 of the file"},
@@ -228,16 +204,13 @@ TEST_F(RestoreFileTest, ARestoreStoppedPartWaySaysWhatWasRestored)
     };
     for (const Case& c : cases) {
         start({c.fault});
-        const AppError error =
-            ErrorOf([&] { SetupArchive::Restore(exchange(), write(archive()), progress); });
+        const AppError error = ErrorOf([&] { SetupArchive::Restore(exchange(), write(archive()), progress); });
         EXPECT_EQ(error.number(), c.number) << c.what;
         EXPECT_EQ(sim->ReceivedCommands().size(), c.sent) << c.what;
         const QString text = error.description();
-        EXPECT_TRUE(text.contains(QLatin1String(c.said))) << c.what << ": " << qPrintable(text);
-        const int before = c.sent - 1;
-        EXPECT_TRUE(text.contains(QStringLiteral("%1 setups restored from the lines before it").arg(before)))
+        EXPECT_TRUE(text.contains(QLatin1String(c.said)) && text.contains("other setups are unchanged") &&
+                    text.contains(QStringLiteral("%1 setups restored from the lines before it").arg(c.sent - 1)))
             << c.what << ": " << qPrintable(text);
-        EXPECT_TRUE(text.contains(QStringLiteral("other setups are unchanged"))) << c.what;
         // Whether the failed line's own setup was written is known only
         // when the instrument refused it.
         EXPECT_EQ(text.contains(QStringLiteral("setup %1 of this line may or may not").arg(c.sent)),

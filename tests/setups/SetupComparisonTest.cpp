@@ -5,7 +5,6 @@
 #include "SetupComparison.h"
 #include "SetupRecord.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -26,13 +25,8 @@ QByteArray lineOf(const ProductSetup& setup, int setupNumber)
 ProductSetup sample()
 {
     ProductSetup s;
-    s.Name = "BLUE 2";
-    s.StandardType = 1;
-    s.ReadMode = 1;
-    s.ReportInterval = 30;
-    s.BaseDistance = 120;
-    s.MinDistance = 70;
-    s.MaxDistance = 110;
+    s.Name = "BLUE 2", s.StandardType = 1, s.ReadMode = 1, s.ReportInterval = 30;
+    s.BaseDistance = 120, s.MinDistance = 70, s.MaxDistance = 110;
     s.Views(1).ColorScale = 1;  // L*a*b*: the tolerance rows are dL*, da*, db*
     s.Views(1).ColorIndex = 2;  // YID: its tolerance is dYID
     s.SetXYZTarget(2, 31.25f);
@@ -55,13 +49,7 @@ std::vector<Difference> differencesOf(const ProductSetup& first, const ProductSe
 // window (CompareSetupsWindowTest).
 TEST(SetupComparison, EachKindOfFieldIsNamedAndValuedAsTheEditorsShowIt)
 {
-    struct Case {
-        std::function<void(ProductSetup&)> change;
-        const char* field;
-        const char* first;
-        const char* second;
-    };
-    const Case cases[] = {
+    const struct { std::function<void(ProductSetup&)> change; const char* field; const char* first; const char* second; } cases[] = {
         {[](ProductSetup& s) { s.StandardType = 3; }, "Standard", "WORKING", "HITCH"},
         {[](ProductSetup& s) { s.StandardType = 4; }, "Standard", "WORKING", "(unknown: 4)"},
         {[](ProductSetup& s) { s.Searchable = true; }, "Autosearch", "No", "Yes"},
@@ -91,20 +79,18 @@ TEST(SetupComparison, EachKindOfFieldIsNamedAndValuedAsTheEditorsShowIt)
         {[](ProductSetup& s) { s.Views(7).CF = 0.25f; }, "View 7: CF", "0.00", "0.25"},
         {[](ProductSetup& s) { s.Views(1).lc = 2.0f; }, "View 1: lc", "0.00", "2.00"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ProductSetup changed = sample();
         c.change(changed);
         const std::vector<Difference> found = differencesOf(sample(), changed);
         ASSERT_FALSE(found.empty()) << c.field;
         const Difference& last = found.back();
-        EXPECT_EQ(last.SetupNumber, 12);
-        EXPECT_EQ(last.Field, c.field);
-        EXPECT_EQ(last.FirstValue, c.first) << c.field;
-        EXPECT_EQ(last.SecondValue, c.second) << c.field;
+        EXPECT_EQ(std::tuple(last.SetupNumber, last.Field, last.FirstValue, last.SecondValue),
+                  std::tuple(12, QString(c.field), QString(c.first), QString(c.second)));
     }
 }
 
-TEST(SetupComparison, RowsLabelledByScaleOnlyWhenBothSidesShareIt)
+TEST(SetupComparison, RowsLabelledByScaleOnlyWhenBothSidesShareItAndNumbersInTheRegionalFormat)
 {
     ProductSetup other = sample();
     other.Views(1).ColorScale = 3;  // L a b: rows "dL ", "da ", "db "
@@ -112,22 +98,18 @@ TEST(SetupComparison, RowsLabelledByScaleOnlyWhenBothSidesShareIt)
     const std::vector<Difference> found = differencesOf(sample(), other);
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].Field, "Tolerances: scale term 1 +");
-    EXPECT_EQ(found[1].Field, "View 1: Color Scale");
-    EXPECT_EQ(found[1].SecondValue, "L a b");
-}
+    EXPECT_EQ(std::pair(found[1].Field, found[1].SecondValue), std::pair(QString("View 1: Color Scale"), QString("L a b")));
 
-TEST(SetupComparison, NumbersInTheRegionalFormatAndExactWhereFourDecimalsLookAlike)
-{
-    ProductSetup first = sample(), other = sample();
+    // Numbers in the regional format, and exact where four decimals look alike.
+    ProductSetup first = sample();
+    other = sample();
     other.SetXYZTarget(2, 1234.5f);
     first.IndexMinus = 0.3127f;
     other.IndexMinus = 0.31271f;
-    const std::vector<Difference> found = differencesOf(first, other, QLocale(QLocale::German, QLocale::Germany));
-    ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].FirstValue, "31,25");
-    EXPECT_EQ(found[0].SecondValue, "1.234,50");
-    EXPECT_EQ(found[1].FirstValue, "0.3127");
-    EXPECT_EQ(found[1].SecondValue, "0.31271");
+    const std::vector<Difference> numbers = differencesOf(first, other, QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_EQ(numbers.size(), 2u);
+    EXPECT_EQ(QStringList({numbers[0].FirstValue, numbers[0].SecondValue, numbers[1].FirstValue, numbers[1].SecondValue}),
+              QStringList({"31,25", "1.234,50", "0.3127", "0.31271"}));
 }
 
 TEST(SetupComparison, UndecodableAndMissingLinesAreReportedForTheirSetup)
@@ -145,13 +127,11 @@ TEST(SetupComparison, UndecodableAndMissingLinesAreReportedForTheirSetup)
     a.Line(250) = lineOf(sample(), 250);       // only one side holds it
     const Comparison c = Compare(a, b, QLocale::c());
     ASSERT_EQ(c.Differences.size(), 3u) << qPrintable(ComparisonText(c));
-    EXPECT_EQ(c.Differences[0].SetupNumber, 3);
-    EXPECT_EQ(c.Differences[0].Field, "Setup line");
-    EXPECT_EQ(c.Differences[0].FirstValue, "(decodes)");
-    EXPECT_TRUE(c.Differences[0].SecondValue.startsWith("(does not decode: ")) << qPrintable(c.Differences[0].SecondValue);
-    EXPECT_EQ(c.Differences[1].FirstValue, "(does not decode: it is the line of setup 6)");
-    EXPECT_EQ(c.Differences[2].SetupNumber, 250);
-    EXPECT_EQ(c.Differences[2].SecondValue, "(missing)");
+    const Difference &cut = c.Differences[0], &other = c.Differences[1], &missing = c.Differences[2];
+    EXPECT_EQ(std::tuple(cut.SetupNumber, cut.Field, cut.FirstValue), std::tuple(3, QString("Setup line"), QString("(decodes)")));
+    EXPECT_TRUE(cut.SecondValue.startsWith("(does not decode: ")) << qPrintable(cut.SecondValue);
+    EXPECT_EQ(other.FirstValue, "(does not decode: it is the line of setup 6)");
+    EXPECT_EQ(std::pair(missing.SetupNumber, missing.SecondValue), std::pair(250, QString("(missing)")));
     EXPECT_EQ(SummaryText(c), "3 differences in 3 setups");
     EXPECT_TRUE(ComparisonText(c).startsWith("setup 3: Setup line: \"(decodes)\" (instrument), \"(does not decode: "));
 }
@@ -165,19 +145,14 @@ TEST(SetupComparisonFiles, WhatIsNotAnArchive)
     QTemporaryDir dir;
     const QString name = dir.filePath("f.txt");
     const QByteArray line = lineOf(sample(), 1) + "\r\n";
-    struct Case {
-        QByteArray bytes;
-        bool archive;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const struct { QByteArray bytes; bool archive; const char* reason; } cases[] = {
         {"", false, "it is empty"},
         {"tr8kz product setups\r\n", false, "its first line is not \"TR8KZ Product Setups\""},
         {"TR8KZ Product Setups\r\n" + line.repeated(250) + "\r\n\r\n", true, ""},
         {"TR8KZ Product Setups\r\n" + line.repeated(251), false,
          "it holds 251 setup lines, more than the instrument's 250"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         WriteWhole(name, c.bytes);
         const ArchiveFile file = ReadArchiveFile(name);
         EXPECT_EQ(file.IsArchive, c.archive) << c.reason;

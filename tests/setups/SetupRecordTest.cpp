@@ -14,15 +14,8 @@ namespace {
 ProductSetup distinctSetup()
 {
     ProductSetup s;
-    s.Name = "MIXED 1";
-    s.StandardType = 3;
-    s.Searchable = true;
-    s.ReadMode = 1;
-    s.ReportInterval = 45;
-    s.BaseDistance = 60;
-    s.MaxDistance = 50;
-    s.MinDistance = 20;
-    s.HeightTrigger = true;
+    s.Name = "MIXED 1", s.StandardType = 3, s.Searchable = true, s.ReadMode = 1, s.ReportInterval = 45;
+    s.BaseDistance = 60, s.MaxDistance = 50, s.MinDistance = 20, s.HeightTrigger = true;
     float next = 1;
     s.QBVTSlope = next++;
     s.QBVTOffset = next++;
@@ -43,10 +36,7 @@ ProductSetup distinctSetup()
 QByteArray recordOf(float base, float baseMinusMax, float baseMinusMin, std::vector<SimView> views = {})
 {
     SimSetup s;
-    s.name = "REC";
-    s.baseDistance = base;
-    s.baseMinusMax = baseMinusMax;
-    s.baseMinusMin = baseMinusMin;
+    s.name = "REC", s.baseDistance = base, s.baseMinusMax = baseMinusMax, s.baseMinusMin = baseMinusMin;
     s.views = std::move(views);
     return EncodeSetupRecord(s);
 }
@@ -108,7 +98,7 @@ TEST(SetupRecord, EncodeThenDecodeGivesBackEveryField)
     EXPECT_TRUE(decoded == expected);
 }
 
-TEST(SetupRecord, DistancesComeBackFromHeightsRoundedHalfToEven)
+TEST(SetupRecord, DistancesComeBackFromHeightsRoundedHalfToEvenAndBeyond16BitsAreError6BothWays)
 {
     // The base and the heights below it; the base, maximum and minimum.
     const std::pair<std::array<float, 3>, std::vector<int>> cases[] = {
@@ -121,17 +111,12 @@ TEST(SetupRecord, DistancesComeBackFromHeightsRoundedHalfToEven)
         DecodeProductSetup(s, recordOf(heights[0], heights[1], heights[2]));
         EXPECT_EQ((std::vector<int>{s.BaseDistance, s.MaxDistance, s.MinDistance}), distances) << heights[0];
     }
-}
 
-TEST(SetupRecord, DistancesBeyond16BitsAreError6BothWays)
-{
     // Base, maximum, minimum as distances (encode) and as heights (decode):
     // 35000, 32768 and -32769 do not fit 16 bits either way.
     for (const auto& [base, max, min] : {std::array{30000, -5000, 0}, std::array{30000, 0, -2768}, std::array{-30000, 0, 2769}}) {
         ProductSetup s;
-        s.BaseDistance = static_cast<int16_t>(base);
-        s.MaxDistance = static_cast<int16_t>(max);
-        s.MinDistance = static_cast<int16_t>(min);
+        s.BaseDistance = int16_t(base), s.MaxDistance = int16_t(max), s.MinDistance = int16_t(min);
         FieldCodec codec;
         codec.BeginCommand("P0");
         EXPECT_EQ(ErrorOf([&] { EncodeProductSetup(s, codec); }).number(), 6) << min;

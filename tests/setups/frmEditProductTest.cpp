@@ -3,14 +3,11 @@
 // limits bind the operator, not the program.
 #include "CWNumEdit.h"
 #include "ErrorOf.h"
-#include "ScriptedEnvironment.h"
-#include "Sensor.h"
-#include "SimulatorDriver.h"
+#include "MainWindowOnSimulator.h"
 #include "SubEditors.h"
 #include "frmEditProduct.h"
 #include "frmRunConfig.h"
 #include "frmRunConfig2.h"
-#include "frmUtility.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,94 +21,69 @@
 
 namespace {
 
-class frmEditProductTest : public ::testing::Test {
+class frmEditProductTest : public ::testing::Test, protected MainWindowOnSimulator {
 protected:
-    void SetUp() override
-    {
-        TheSubEditors() = SubEditors{};
-        start();
-    }
-    void TearDown() override
-    {
-        TheSubEditors() = savedEditors;
-        frmEditProduct::DestroyInstance();
-    }
+    void SetUp() override { TheSubEditors() = SubEditors{}; start(); }
+    void TearDown() override { TheSubEditors() = savedEditors; frmEditProduct::DestroyInstance(); }
     // A main window on a new simulated instrument, and the editor opened afresh.
     void start(bool inches = false, int runConfigVariant = 2, std::vector<SimFault> faults = {})
     {
         frmEditProduct::DestroyInstance();
-        main.reset();
         SimOptions options;
-        options.inches = inches;
-        options.runConfigVariant = runConfigVariant;
-        options.faults = std::move(faults);
-        sim = std::make_shared<SimInstrument>(options);
-        main = std::make_unique<frmUtility>(SimulatorFactory(sim));
-        main->SensorDriver().OpenCommPort();
-        sim->ClearLogs();
+        options.inches = inches, options.runConfigVariant = runConfigVariant, options.faults = std::move(faults);
+        MainWindowOnSimulator::start(options);
         open();
     }
-    void open()
-    {
-        window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
-    }
-    frmEditProduct& window() { return frmEditProduct::instance(); }
+    void open() { editor().show(); ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor())); }
+    frmEditProduct& editor() { return frmEditProduct::instance(); }
     template <typename T>
-    T* control(const char* name) { return window().findChild<T*>(QLatin1String(name)); }
+    T* control(const char* name) { return editor().findChild<T*>(QLatin1String(name)); }
     QLineEdit* txtName() { return control<QLineEdit>("txtName"); }
     void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
 
-    ScriptedEnvironment env;
-    std::shared_ptr<SimInstrument> sim;
-    std::unique_ptr<frmUtility> main;
     SubEditors savedEditors = TheSubEditors();
 };
 
 }  // namespace
 
-TEST_F(frmEditProductTest, TheNameTakesCapitalsDigitsAndSpacesOnly)
+TEST_F(frmEditProductTest, TheNameTakesCapitalsDigitsAndSpacesOnlyAndSetups1And250LoadAndSave)
 {
     QTest::keyClicks(txtName(), "ab-1 cdefghijklmnopq");  // 15 characters kept of 19
     EXPECT_EQ(txtName()->text(), "AB1 CDEFGHIJKLM");
-}
 
-TEST_F(frmEditProductTest, LoadAndSaveSetups1And250)
-{
     // Setup 1 made a NUMERIC standard with autosearch on.
-    SimSetup first = sim->Setup(0);
-    first.standardType = 2;
-    first.searchable = true;
-    sim->Handle("P200" + EncodeSetupRecord(first));
-    sim->ClearLogs();
+    SimSetup first = instrument->Setup(0);
+    first.standardType = 2, first.searchable = true;
+    instrument->Handle("P200" + EncodeSetupRecord(first));
+    instrument->ClearLogs();
 
     click("cmdLoad");
-    EXPECT_EQ(sim->ReceivedCommands(), QList<QByteArray>{"P10000"});
+    EXPECT_EQ(instrument->ReceivedCommands(), QList<QByteArray>{"P10000"});
     EXPECT_EQ(txtName()->text(), QString::fromLatin1(first.name));
     EXPECT_EQ(control<QComboBox>("cboStandard")->currentText(), "NUMERIC");
     ASSERT_EQ(control<QCheckBox>("chkAutosearch")->checkState(), Qt::Checked);
     control<QCheckBox>("chkAutosearch")->setCheckState(Qt::PartiallyChecked);  // grey saves false
     click("cmdSave");
     first.searchable = false;
-    EXPECT_EQ(sim->ReceivedCommands().back(), "P00000" + EncodeSetupRecord(first));
-    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(instrument->ReceivedCommands().back(), "P00000" + EncodeSetupRecord(first));
+    EXPECT_FALSE(editor().isVisible());
 
     // Setup 250, loaded and saved unchanged, is index 249 both ways.
-    const QByteArray last = sim->SetupRecord(249);
+    const QByteArray last = instrument->SetupRecord(249);
     open();
     control<CWNumEdit>("cwnSetup")->selectAll();
     QTest::keyClicks(control<CWNumEdit>("cwnSetup"), "250");
     click("cmdLoad");
     click("cmdSave");
-    EXPECT_EQ(sim->ReceivedCommands().mid(2), (QList<QByteArray>{"P100F9", "P000F9" + last}));
+    EXPECT_EQ(instrument->ReceivedCommands().mid(2), (QList<QByteArray>{"P100F9", "P000F9" + last}));
 
     // Cancel sends nothing.
     open();
-    sim->ClearLogs();
+    instrument->ClearLogs();
     txtName()->setText("CHANGED");
     click("cmdCancel");
-    EXPECT_TRUE(sim->ReceivedCommands().isEmpty());
-    EXPECT_EQ(window().result(), QDialog::Rejected);
+    EXPECT_TRUE(instrument->ReceivedCommands().isEmpty());
+    EXPECT_EQ(editor().result(), QDialog::Rejected);
 }
 
 // The program's own editors open, modal, and are closed unsaved here.
@@ -134,11 +106,11 @@ TEST_F(frmEditProductTest, RunConfigurationOpensTheEditorOfTheVariantTheInstrume
     for (const auto& [inches, variant, expected] : cases) {
         start(inches, variant);
         opened.clear();
-        const ProductSetup before = window().EditedProductSetup();
+        const ProductSetup before = editor().EditedProductSetup();
         click("cmdRunConfig");
-        EXPECT_EQ(sim->ReceivedCommands(), (QList<QByteArray>{"Q10001", "Q10002"}));
+        EXPECT_EQ(instrument->ReceivedCommands(), (QList<QByteArray>{"Q10001", "Q10002"}));
         EXPECT_EQ(opened, expected) << variant;
-        EXPECT_TRUE(window().EditedProductSetup() == before);
+        EXPECT_TRUE(editor().EditedProductSetup() == before);
     }
 }
 
@@ -147,14 +119,14 @@ TEST_F(frmEditProductTest, ExchangesGoThroughTheMainWindowsErrorReport)
     // The first read times out (Retry is the scripted answer), the third is refused.
     start(false, 2, {{"P1", 1, SimFault::Kind::NoReply}, {"P1", 3, SimFault::Kind::Rejected}});
     click("cmdLoad");
-    EXPECT_EQ(sim->ReceivedCommands(), (QList<QByteArray>{"P10000", "P10000"}));
+    EXPECT_EQ(instrument->ReceivedCommands(), (QList<QByteArray>{"P10000", "P10000"}));
     ASSERT_EQ(env.messages.size(), 1u);
     EXPECT_EQ(env.messages[0].text, "Communications Timeout");
-    EXPECT_EQ(txtName()->text(), QString::fromLatin1(sim->Setup(0).name));
+    EXPECT_EQ(txtName()->text(), QString::fromLatin1(instrument->Setup(0).name));
 
-    const ProductSetup before = window().EditedProductSetup();
-    EXPECT_EQ(ErrorOf([&] { window().cmdLoad_Click(); }).number(), ErrorNumber::InstrumentRefused);
-    EXPECT_TRUE(window().EditedProductSetup() == before);
+    const ProductSetup before = editor().EditedProductSetup();
+    EXPECT_EQ(ErrorOf([&] { editor().cmdLoad_Click(); }).number(), ErrorNumber::InstrumentRefused);
+    EXPECT_TRUE(editor().EditedProductSetup() == before);
 }
 
 TEST(CWNumEdit, AValueOutsideTheLimitsIsShownAsItIsAndStepsStayWithinThem)

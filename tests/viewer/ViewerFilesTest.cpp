@@ -9,7 +9,6 @@
 #include "SimDatalog.h"
 #include "TestFiles.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -51,10 +50,7 @@ void writeCapture(const QString& name, const QString& delimiter, const QLocale& 
     DatalogCapture::Run(exchange, count, name, delimiter, progress, locale);
 }
 
-struct ReadCase {
-    const char* locale;
-    const char* delimiter;
-};
+struct ReadCase { const char* locale; const char* delimiter; };
 
 class ViewerFiles : public ::testing::TestWithParam<ReadCase> {
 protected:
@@ -62,15 +58,6 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     QLocale locale() const { return QLocale(QString::fromLatin1(GetParam().locale)); }
     QString delimiter() const { return QString::fromLatin1(GetParam().delimiter); }
-
-    QString writeStored()
-    {
-        QByteArray text = "#0100000000055452384B5A\r\n";  // the identification line holds no record
-        int index = 0;
-        for (const SimDatalogRecord& r : testRecords()) text += EncodeStoredDatalogLine(r, index++) + "\r\n";
-        WriteWhole(path("stored.txt"), text);
-        return path("stored.txt");
-    }
 };
 
 void expectTestRecords(const DatalogDocument& document, int spectrumDecimals)
@@ -82,15 +69,10 @@ void expectTestRecords(const DatalogDocument& document, int spectrumDecimals)
     const QStringList ids{r[0].sampleId, r[1].sampleId, r[2].sampleId, r[3].sampleId};
     EXPECT_EQ(products, QStringList({"PLAIN", "PLAIN", "RED, GLOSS; 2", "RED, GLOSS; 2"}));
     EXPECT_EQ(ids, QStringList({"LOT 1", "LOT 2, A", "STD", "DRUM; 3"}));
-    EXPECT_EQ(r[3].log, 4);
-    EXPECT_EQ(r[2].setup, 2);
-    EXPECT_TRUE(r[0].standard);
-    EXPECT_FALSE(r[1].standard);
+    EXPECT_EQ(std::tuple(r[3].log, r[2].setup, r[0].standard, r[1].standard), std::tuple(4, 2, true, false));
     EXPECT_EQ(RecordDateTime(r[0]), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
     EXPECT_EQ(RecordDateTime(r[2]), QDateTime(QDate(2026, 12, 6), QTime(0, 0), Qt::UTC));
-    EXPECT_EQ(r[0].illuminantObserver, "D65/10");
-    EXPECT_EQ(r[0].scale, "CIE Lab");
-    EXPECT_EQ(r[0].index, "YI D1925");
+    EXPECT_EQ(QStringList({r[0].illuminantObserver, r[0].scale, r[0].index}), QStringList({"D65/10", "CIE Lab", "YI D1925"}));
     EXPECT_FLOAT_EQ(r[3].indexValue(), 5.5f);
     EXPECT_FLOAT_EQ(r[1].spectrum[1], 12.5f);
     EXPECT_NEAR(r[1].spectrum[30], 1000.25, spectrumDecimals == 3 ? 0.0005 : 0.00005);
@@ -98,7 +80,7 @@ void expectTestRecords(const DatalogDocument& document, int spectrumDecimals)
     EXPECT_FLOAT_EQ(r[1].scaleData[5], 11.0f);
 }
 
-TEST_P(ViewerFiles, CaptureFile)
+TEST_P(ViewerFiles, CaptureFileStoredFileAndItsConversion)
 {
     writeCapture(path("capture.txt"), delimiter(), locale());
     const DatalogDocument document = DatalogFileReader::Read(path("capture.txt"), delimiter(), locale());
@@ -108,19 +90,17 @@ TEST_P(ViewerFiles, CaptureFile)
     EXPECT_FLOAT_EQ(r[0].reading, 1234.5f);
     EXPECT_EQ(r[0].readingKind, "distance");
     // Whether a name held the delimiter decides the doubt, not the data.
-    const bool commaSplits = delimiter() == ",";
-    const bool semicolonSplits = delimiter() == ";";
-    EXPECT_FALSE(r[0].ambiguous);
-    EXPECT_FALSE(r[1].ambiguous) << "setup 1's name is known from its other line";
-    EXPECT_EQ(r[2].ambiguous, commaSplits || semicolonSplits);
-    EXPECT_EQ(r[3].ambiguous, commaSplits || semicolonSplits);
-    EXPECT_EQ(document.ambiguousCount, commaSplits || semicolonSplits ? 2 : 0);
-}
+    // Setup 1's name is known from its other line.
+    const bool splits = delimiter() == "," || delimiter() == ";";
+    EXPECT_EQ(QList<bool>({r[0].ambiguous, r[1].ambiguous, r[2].ambiguous, r[3].ambiguous}), QList<bool>({false, false, splits, splits}));
+    EXPECT_EQ(document.ambiguousCount, splits ? 2 : 0);
 
-TEST_P(ViewerFiles, StoredFileAndItsConversion)
-{
     // The stored records do not depend on the delimiter or the locale.
-    const DatalogDocument stored = DatalogFileReader::Read(writeStored(), delimiter(), locale());
+    QByteArray text = "#0100000000055452384B5A\r\n";  // the identification line holds no record
+    int index = 0;
+    for (const SimDatalogRecord& record : testRecords()) text += EncodeStoredDatalogLine(record, index++) + "\r\n";
+    WriteWhole(path("stored.txt"), text);
+    const DatalogDocument stored = DatalogFileReader::Read(path("stored.txt"), delimiter(), locale());
     EXPECT_EQ(stored.format, DatalogFormat::Stored);
     expectTestRecords(stored, 4);
     EXPECT_EQ(stored.records[0].lineNumber, 2);
@@ -155,23 +135,21 @@ TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
     WriteWhole(name, text);
 
     const DatalogDocument document = DatalogFileReader::Read(name, "\t", QLocale("en_US"));
-    ASSERT_EQ(document.records.size(), 2u);
-    EXPECT_EQ(document.records[0].lineNumber, 1);
-    EXPECT_EQ(document.records[1].lineNumber, 6);
-    ASSERT_EQ(document.unreadable.size(), 4u);
-    EXPECT_EQ(document.unreadable[0].lineNumber, 2);
+    const auto numbers = [](const auto& lines) {
+        QList<int64_t> n;
+        for (const auto& line : lines) n << line.lineNumber;
+        return n;
+    };
+    EXPECT_EQ(numbers(document.records), QList<int64_t>({1, 6}));
+    ASSERT_EQ(numbers(document.unreadable), QList<int64_t>({2, 3, 4, 5}));
     EXPECT_TRUE(document.unreadable[0].reason.contains("12.5x0")) << document.unreadable[0].reason.toStdString();
-    EXPECT_EQ(document.unreadable[1].lineNumber, 3);
-    EXPECT_EQ(document.unreadable[2].lineNumber, 4);
     EXPECT_TRUE(document.unreadable[2].reason.contains("13/45/2026")) << document.unreadable[2].reason.toStdString();
-    EXPECT_EQ(document.unreadable[3].lineNumber, 5);
 
     const QString stored = dir.filePath("stored.txt");
     WriteWhole(stored, "#0100\r\n" + EncodeStoredDatalogLine(testRecords()[0], 0) + "\r\nL0000FF\r\n");
     const DatalogDocument decoded = DatalogFileReader::Read(stored, "\t", QLocale("en_US"));
     EXPECT_EQ(decoded.records.size(), 1u);
-    ASSERT_EQ(decoded.unreadable.size(), 1u);
-    EXPECT_EQ(decoded.unreadable[0].lineNumber, 3);
+    EXPECT_EQ(numbers(decoded.unreadable), QList<int64_t>({3}));
 }
 
 }  // namespace

@@ -10,14 +10,9 @@
 
 namespace {
 
-TEST(ViewerPieces, NumbersInRegionalForms)
+TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
 {
-    struct Case {
-        const char* text;
-        bool readable;
-        double value;
-    };
-    const Case cases[]{
+    const struct { const char* text; bool readable; double value; } cases[]{
         {"1234.568", true, 1234.568},    {"1,234.568", true, 1234.568},  {"1.234,568", true, 1234.568},
         {"-0,50", true, -0.5},           {"12\xA0" "345,5", true, 12345.5}, {"1'234.50", true, 1234.5},
         {"0.000", true, 0.0},            {"-1,234,567.0001", true, -1234567.0001},
@@ -25,37 +20,28 @@ TEST(ViewerPieces, NumbersInRegionalForms)
         {"", false, 0},                  {"1.2x", false, 0},             {"--1.0", false, 0},
         {",5", true, 0.5},               {"1 2;3", false, 0},          {"-", false, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         double value = -99;
         EXPECT_EQ(RegionalNumbers::ParseFixed(c.text, value), c.readable) << c.text;
         if (c.readable) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
     }
     int64_t whole = 0;
-    EXPECT_TRUE(RegionalNumbers::ParseWhole("-32768", whole));
-    EXPECT_EQ(whole, -32768);
+    EXPECT_TRUE(RegionalNumbers::ParseWhole("-32768", whole) && whole == -32768) << whole;
     EXPECT_FALSE(RegionalNumbers::ParseWhole("1,000", whole));
-}
 
-TEST(ViewerPieces, TwoDigitYearsAndTimesOfDay)
-{
+    // Two-digit years and times of day.
     TimestampReader reader(QLocale("en_US"));
     const QDateTime epoch(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC);
-    struct Case {
-        const char* text;
-        QDateTime expected;  // invalid: not readable
-    };
-    const Case cases[]{
+    // Invalid: not readable.
+    const struct { const char* text; QDateTime expected; } times[]{
         {"1/1/70", epoch},
         {"12/31/69 11:59:59 PM", QDateTime(QDate(2069, 12, 31), QTime(23, 59, 59), Qt::UTC)},
         {"12/5/26 12:00:00 AM", QDateTime(QDate(2026, 12, 5), QTime(0, 0), Qt::UTC)},
         {"12/5/26 12:00:01 PM", QDateTime(QDate(2026, 12, 5), QTime(12, 0, 1), Qt::UTC)},
         {"12/5/26 2:03:09 PM", QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC)},
-        {"12/5/26 13:03:09 PM", QDateTime()},
-        {"12/5/26 2:60:00 PM", QDateTime()},
-        {"13/5/26", QDateTime()},
-        {"12/5/26 noon", QDateTime()},
+        {"12/5/26 13:03:09 PM", {}}, {"12/5/26 2:60:00 PM", {}}, {"13/5/26", {}}, {"12/5/26 noon", {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : times) {
         int64_t seconds = 0;
         EXPECT_EQ(reader.read(c.text, seconds), c.expected.isValid()) << c.text;
         if (c.expected.isValid()) EXPECT_EQ(epoch.addSecs(seconds), c.expected) << c.text;
@@ -66,7 +52,7 @@ TEST(ViewerPieces, TwoDigitYearsAndTimesOfDay)
     EXPECT_EQ(epoch.addSecs(seconds), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
 }
 
-TEST(ViewerPieces, DateRangeIncludesBothEndDays)
+TEST(ViewerPieces, DateRangeIncludesBothEndDaysAndSortsByValueNotByText)
 {
     const auto at = [](QDate date, QTime time) {
         DatalogRecord r;
@@ -88,10 +74,8 @@ TEST(ViewerPieces, DateRangeIncludesBothEndDays)
     EXPECT_FALSE(filter.accepts(standard));
     filter.kind = RecordFilter::Kind::Standards;
     EXPECT_TRUE(filter.accepts(standard));
-}
 
-TEST(ViewerPieces, SortsByValueNotByText)
-{
+    // Sorted by value, not by text.
     auto document = std::make_shared<DatalogDocument>();
     for (float value : {9.5f, 10.25f, -2.0f, 100.0f}) {
         DatalogRecord r;

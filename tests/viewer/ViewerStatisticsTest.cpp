@@ -26,7 +26,7 @@ constexpr std::array<float, 6> Pair1{50.0f, 2.6772f, -79.7751f, 50.0f, 0.0f, -82
 constexpr std::array<float, 6> Pair17{50.0f, 2.5f, 0.0f, 73.0f, 25.0f, -18.0f};            // 27.1492
 constexpr std::array<float, 6> Same{60.0f, 1.0f, 1.0f, 60.0f, 1.0f, 1.0f};
 
-std::vector<GroupSummary> summaryOfSmallFile(QTemporaryDir& dir)
+TEST(ViewerStatistics, SummaryOfASmallFileAsWorkedOutByHandCsvQuotingAndPlainNumbers)
 {
     const std::vector<SimDatalogRecord> records{
         reading("A, B", 3, true, 1.0f, Same),    reading("C", 1, true, 5.5f, Same),
@@ -38,15 +38,10 @@ std::vector<GroupSummary> summaryOfSmallFile(QTemporaryDir& dir)
         return "s" + EncodeDatalogReplyFields(records[std::size_t(index)], index);
     };
     SilentProgress progress;
+    QTemporaryDir dir;
     const QString file = dir.filePath("small.txt");
     DatalogCapture::Run(exchange, int32_t(records.size()), file, "\t", progress, QLocale("en_US"));
-    return DatalogSummary::Summarize(DatalogFileReader::Read(file, "\t", QLocale("en_US")).records);
-}
-
-TEST(ViewerStatistics, SummaryOfASmallFileAsWorkedOutByHand)
-{
-    QTemporaryDir dir;
-    const auto groups = summaryOfSmallFile(dir);
+    const auto groups = DatalogSummary::Summarize(DatalogFileReader::Read(file, "\t", QLocale("en_US")).records);
     // A, B: 1, 2, 4: mean 7/3; squares about it 16/9 + 1/9 + 25/9 = 14/3,
     // over n - 1 = 2 gives 7/3, whose root is 1.52753. C 2: -0.25 and 0.75:
     // mean 0.25, sd sqrt(0.5) = 0.70711. C 1: one record, no sd.
@@ -66,21 +61,18 @@ TEST(ViewerStatistics, SummaryOfASmallFileAsWorkedOutByHand)
     EXPECT_TRUE(lines[0].endsWith("dE00 max"));
     EXPECT_TRUE(lines[2].contains("5.5000       -")) << lines[2].toStdString();
     for (const QString& line : lines) EXPECT_EQ(line.size(), lines[0].size()) << line.toStdString();
-}
 
-TEST(ViewerStatistics, CsvQuotingAndPlainNumbers)
-{
+    // Fields quoted as CSV asks; numbers plain, without a negative zero.
     const std::vector<std::pair<QString, QString>> fields{
         {"PLAIN", "PLAIN"},       {"A, B", "\"A, B\""},          {"SAY \"HI\"", "\"SAY \"\"HI\"\"\""},
         {"TWO\nLINES", "\"TWO\nLINES\""}, {"", ""}, {"SEMI;COLON", "SEMI;COLON"}};
     for (const auto& [text, expected] : fields) EXPECT_EQ(DatalogSummary::CsvField(text), expected);
-    EXPECT_EQ(DatalogSummary::PlainNumber(-0.00004), "0.0000");
-    EXPECT_EQ(DatalogSummary::PlainNumber(-0.00006), "-0.0001");
-    EXPECT_EQ(DatalogSummary::PlainNumber(1234567.5), "1234567.5000");
-    EXPECT_EQ(DatalogSummary::PlainNumber(std::nan("")), "");
+    for (const auto& [value, text] : {std::pair(-0.00004, "0.0000"), std::pair(-0.00006, "-0.0001"),
+                                      std::pair(1234567.5, "1234567.5000"), std::pair(std::nan(""), "")})
+        EXPECT_EQ(DatalogSummary::PlainNumber(value), text) << value;
 }
 
-TEST(ViewerStatistics, ControlLimitsAndDescriptionEdges)
+TEST(ViewerStatistics, ControlLimitsDescriptionEdgesAndAThinnedTrendKeepingEndsAndExcursions)
 {
     const std::vector<double> values{1.0, 2.0, 4.0};
     const ControlLimits limits = IndividualsLimits(Describe(values));
@@ -94,10 +86,8 @@ TEST(ViewerStatistics, ControlLimitsAndDescriptionEdges)
     EXPECT_TRUE(std::isnan(Describe(one).sd));
     EXPECT_TRUE(std::isnan(IndividualsLimits(Describe(one)).upper));
     EXPECT_EQ(Describe({}).count, 0);
-}
 
-TEST(ViewerStatistics, ThinnedTrendKeepsEndsAndExcursions)
-{
+    // A long trend thinned keeps its ends and excursions.
     QList<QPointF> points;
     for (int i = 0; i < 100000; ++i) points << QPointF(i, (i % 7) * 0.1);
     points[51234].setY(50.0);
