@@ -39,8 +39,6 @@ protected:
         QLocale::setDefault(QLocale::system());
     }
 
-    void convert() { frmCapture::instance().ConvertDatalog(source, target); }
-
     ScriptedEnvironment env;
     SimInstrument instrument{InstrumentOptions({}, 3)};
     QList<QByteArray> stored;
@@ -95,7 +93,7 @@ TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
         env.messages.clear();
         WriteWhole(source, t.source);
         WriteWhole(target, "earlier conversion\r\n");
-        convert();
+        frmCapture::instance().ConvertDatalog(source, target);
         if (t.badLine == 0) {
             // Then the warning that product names of the simulated datalog
             // hold the comma.
