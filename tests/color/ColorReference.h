@@ -2,13 +2,11 @@
 // Shared by the colour converter tests: a converter, and comparisons that
 // name the case on failure.
 
-#include "AppError.h"
 #include "ColorConverter.h"
+#include "RaisedError.h"
 
 #include <QString>
 #include <array>
-#include <functional>
-#include <gtest/gtest.h>
 
 using Triple = std::array<double, 3>;
 
@@ -26,11 +24,7 @@ inline void ExpectNear(const Triple& actual, const Triple& expected, double tole
 // The call must raise AppError InvalidArgument whose text contains needle.
 inline void ExpectInvalidArgument(const std::function<void()>& call, const QString& needle)
 {
-    try {
-        call();
-        ADD_FAILURE() << "no error raised; expected one mentioning " << qPrintable(needle);
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), ErrorNumber::InvalidArgument) << qPrintable(e.description());
-        EXPECT_TRUE(e.description().contains(needle)) << qPrintable(e.description()) << " lacks " << qPrintable(needle);
-    }
+    const AppError e = RaisedError(call);
+    EXPECT_TRUE(e.number() == ErrorNumber::InvalidArgument && e.description().contains(needle))
+        << e.number() << " " << qPrintable(e.description()) << " lacks " << qPrintable(needle);
 }

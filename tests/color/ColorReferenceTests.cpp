@@ -19,15 +19,8 @@
 // a* = 9.4169, b* = -5.0088.
 TEST(ColorConverterReference, PublishedAndHandWorkedValuesBothWays)
 {
-    struct Case {
-        const char* illObs;
-        Triple xyz;
-        const char* scale;
-        Triple expected;
-        double tolerance;
-    };
     const Triple red{41.24564, 21.26729, 1.93339}, mid{30.0, 25.0, 10.0}, dark{0.5, 0.4, 0.3};
-    const Case cases[] = {
+    const struct { const char* illObs; Triple xyz; const char* scale; Triple expected; double tolerance; } cases[] = {
         {"ASTM-D65/2", red, "CIELAB", {53.2408, 80.0925, 67.2032}, 3e-4},
         {"ASTM-D65/2", red, "CIELCh", {53.2408, 104.5518, 39.9990}, 3e-4},
         {"ASTM-D65/10", mid, "CIELAB", {57.0754209, 25.7344182, 35.3163128}, 1e-6},
@@ -39,7 +32,7 @@ TEST(ColorConverterReference, PublishedAndHandWorkedValuesBothWays)
         {"ASTM-A/2", dark, "CIELAB", {3.6131852, 2.1479037, -6.9001223}, 1e-6},
         {"ASTM-A/2", mid, "Yxy", {25.0, 30.0 / 65.0, 25.0 / 65.0}, 1e-12},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QString what = QStringLiteral("%1 %2 (%3)").arg(c.illObs, c.scale).arg(c.xyz[0]);
         ExpectNear(Convert("XYZ", c.scale, c.xyz, c.illObs), c.expected, c.tolerance, what);
         ExpectNear(Convert(c.scale, "XYZ", c.expected, c.illObs), c.xyz, 10 * c.tolerance, what + " back");
@@ -55,18 +48,14 @@ TEST(ColorConverterReference, PublishedAndHandWorkedValuesBothWays)
 // to the white) has no chroma.
 TEST(ColorConverterReference, HunterCoefficientsWhiteChromaticityBlackAndGrey)
 {
-    struct Case {
-        const char* illObs;
-        double xn, zn, ka, kb, x, y;
-    };
-    const Case cases[] = {
+    const struct { const char* illObs; double xn, zn, ka, kb, x, y; } cases[] = {
         {"ASTM-D65/10", 94.811, 107.304, 172.1, 66.7, 0.31382, 0.33100},
         {"ASTM-C/2", 98.074, 118.232, 175.0, 70.0, 0.31006, 0.31616},
         {"ASTM-A/2", 109.850, 35.585, 185.2, 38.4, 0.44757, 0.40745},
         {"ASTM-D65/2", 95.047, 108.883, 172.30, 67.20, 0.31272, 0.32903},
     };
     const Triple black{0.0, 0.0, 0.0};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ExpectNear(Convert("XYZ", "Hunter Lab", {c.xn * 1.01, 100.0, c.zn}, c.illObs), {100.0, c.ka / 100, 0.0}, 5e-4, c.illObs);
         ExpectNear(Convert("XYZ", "Hunter Lab", {c.xn, 100.0, c.zn * 0.99}, c.illObs), {100.0, 0.0, c.kb / 100}, 5e-4, c.illObs);
         ExpectNear(Convert("XYZ", "Yxy", black, c.illObs), {0.0, c.x, c.y}, 2e-5, c.illObs);

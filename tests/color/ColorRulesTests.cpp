@@ -6,14 +6,7 @@
 
 TEST(ColorConverterRules, HueStaysInZeroTo360WithoutNegativeZeros)
 {
-    struct Case {
-        const char* from;
-        Triple in;
-        const char* to;
-        Triple out;
-        double tolerance;
-    };
-    const Case cases[] = {
+    const struct { const char* from; Triple in; const char* to; Triple out; double tolerance; } cases[] = {
         {"CIELAB", {50.0, 0.0, -20.0}, "CIELCh", {50.0, 20.0, 270.0}, 0.0},
         {"CIELAB", {50.0, -30.0, 0.0}, "CIELCh", {50.0, 30.0, 180.0}, 1e-12},
         {"CIELAB", {50.0, 0.0, 25.0}, "CIELCh", {50.0, 25.0, 90.0}, 1e-12},
@@ -25,7 +18,7 @@ TEST(ColorConverterRules, HueStaysInZeroTo360WithoutNegativeZeros)
         {"CIELCh", {50.0, 20.0, -90.0}, "CIELAB", {50.0, 0.0, -20.0}, 1e-12},
         {"CIELCh", {50.0, 20.0, 450.0}, "CIELAB", {50.0, 0.0, 20.0}, 1e-12},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QString what = QStringLiteral("%1 %2 %3 %4").arg(c.from).arg(c.in[0]).arg(c.in[1]).arg(c.in[2]);
         const Triple v = Convert(c.from, c.to, c.in, "ASTM-D65/10");
         ExpectNear(v, c.out, c.tolerance, what);

@@ -12,11 +12,7 @@
 // other 107.687; the second is taken, the table's own F7/10 row).
 TEST(PublishedValues, WhitePointsAreTheRowsOfAstmE308Table5)
 {
-    struct Row {
-        const char* name;
-        double x, z;
-    };
-    const Row rows[] = {
+    const struct { const char* name; double x, z; } rows[] = {
         {"ASTM-A/2", 109.850, 35.585},   {"ASTM-C/2", 98.074, 118.232},  {"ASTM-D50/2", 96.422, 82.521},
         {"ASTM-D55/2", 95.682, 92.149},  {"ASTM-D65/2", 95.047, 108.883}, {"ASTM-D75/2", 94.972, 122.638},
         {"ASTM-F2/2", 99.186, 67.393},   {"ASTM-F7/2", 95.041, 108.747},  {"ASTM-F11/2", 100.962, 64.350},
@@ -27,7 +23,7 @@ TEST(PublishedValues, WhitePointsAreTheRowsOfAstmE308Table5)
     const QStringList names = ColorConverter::IllObsNames();
     ASSERT_EQ(names.size(), 18);
     for (int code = 0; code < 18; ++code) {
-        const Row& row = rows[code];
+        const auto& row = rows[code];
         EXPECT_EQ(names[code], QLatin1String(row.name)) << "code " << code;
         // The perfect white (L* 100, a* b* 0) is the white point itself, to
         // the table's three decimals.
@@ -81,11 +77,7 @@ TEST(PublishedValues, ColourScienceWorkedExamplesThroughTheConverter)
 // pairs, dE00 printed to four decimals.
 TEST(PublishedValues, Ciede2000TestPairsOfSharmaWuAndDalal)
 {
-    struct Pair {
-        Triple standard, sample;
-        double dE00;
-    };
-    const Pair pairs[] = {
+    const struct { Triple standard, sample; double dE00; } pairs[] = {
         {{50.0000, 2.6772, -79.7751}, {50.0000, 0.0000, -82.7485}, 2.0425},
         {{50.0000, 3.1571, -77.2803}, {50.0000, 0.0000, -82.7485}, 2.8615},
         {{50.0000, 2.8361, -74.0200}, {50.0000, 0.0000, -82.7485}, 3.4412},
@@ -122,7 +114,7 @@ TEST(PublishedValues, Ciede2000TestPairsOfSharmaWuAndDalal)
         {{2.0776, 0.0795, -1.1350}, {0.9033, -0.0636, -0.5514}, 0.9082},
     };
     int number = 0;
-    for (const Pair& p : pairs)
+    for (const auto& p : pairs)
         EXPECT_NEAR(DifferencesOf(p.standard, p.sample).DeltaE2000, p.dE00, 5e-5) << "pair " << ++number;
 }
 

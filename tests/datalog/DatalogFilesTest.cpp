@@ -2,11 +2,11 @@
 // lines written out here by hand, in two regional formats and with each kind
 // of delimiter; failures part-way; a source longer than 32767 lines.
 
-#include "AppError.h"
 #include "DatalogCapture.h"
 #include "DatalogConversion.h"
 #include "DatalogTestSupport.h"
 #include "ProgressSink.h"
+#include "RaisedError.h"
 #include "ScriptedEnvironment.h"
 
 namespace {
@@ -71,20 +71,6 @@ const QByteArray ConvertedA_de = "1~Blue, Paint~S|01~12~WORKING~DELTA~3::7~Std~1
 const QByteArray ConvertedB_de = "2~~a\tb;c~0~~~-1::-3~Sam~15.03.2024~~~" + times("~7,2500", 31) + "~-1.234,6250" +
                                  times("~0,0000", 7);
 
-// The description of the error, which must have the number and opening.
-QString expectError(const std::function<void()>& run, int32_t number, const QString& opening)
-{
-    try {
-        run();
-        ADD_FAILURE() << "no error";
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.number(), number);
-        EXPECT_TRUE(error.description().startsWith(opening)) << qPrintable(error.description());
-        return error.description();
-    }
-    return {};
-}
-
 class DatalogFiles : public ::testing::Test {
 protected:
     ScriptedEnvironment env;
@@ -105,12 +91,12 @@ TEST_F(DatalogFiles, CaptureAndConversionWriteEveryFieldInEachFormat)
                               "columns after them shift.\n%3\nChoose Tab or ';' as the delimiter in Preferences.")
             .arg(QLatin1String(delimiter), QLatin1String("%1"), QLatin1String(body));
     };
-    struct Case {
+    // The warning's %1 stands for the file.
+    const struct {
         const char* locale;
         QByteArray delimiter, captureA, captureB, convertedA, convertedB;
-        QString warning;  // %1 the file
-    };
-    const Case cases[] = {
+        QString warning;
+    } cases[] = {
         {"en_US", ",", CaptureA_en, CaptureB_en, ConvertedA_en, ConvertedB_en,
          warning("','", "record 1: the product name holds the delimiter ','\n1 record in all.\nThe delimiter ',' is "
                         "the regional digit grouping symbol: every number of 1000 or more splits into more than one "
@@ -120,7 +106,7 @@ TEST_F(DatalogFiles, CaptureAndConversionWriteEveryFieldInEachFormat)
         {"en_US", "|", CaptureA_en, CaptureB_en, ConvertedA_en, ConvertedB_en,
          warning("'|'", "record 1: the sample ID holds the delimiter '|'\n1 record in all.")},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE((c.locale + (" " + c.delimiter)).toStdString());
         const auto d = [&](const QByteArray& line) { return delimited(line, c.delimiter); };
         datalog.commands.clear();
@@ -147,26 +133,20 @@ TEST_F(DatalogFiles, CaptureAndConversionWriteEveryFieldInEachFormat)
 TEST_F(DatalogFiles, FailurePartWayNamesTheRecordKeepsTheRecordsReadOrTheEarlierFile)
 {
     const QByteArray cut = ("s" + EncodeDatalogReplyFields(recordB(), 1)).chopped(10);  // the last Single cut short
-    struct Case {
-        int record;  // from 0
-        QByteArray reply;
-        int count;
-        int32_t number;
-        QString opening;
-        QString saved;
-    };
-    const Case cases[] = {
+    // The record that fails (from 0), its reply, the records asked for, the error.
+    const struct { int record; QByteArray reply; int count; int32_t number; QString opening, saved; } cases[] = {
         {2, "?05", 4, ErrorNumber::InstrumentRefused, "Record 3 of 4: ", "2 of 4 records were saved in "},
         {1, cut, 2, ErrorNumber::MalformedText, "Record 2 of 2: ", "1 of 2 records were saved in "},
         {0, "?05", 2, ErrorNumber::InstrumentRefused, "Record 1 of 2: ", "None of the 2 records was saved; an earlier file "},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         FakeDatalog datalog{{recordA(), recordB(), recordA(), recordB()}, {{c.record, c.reply}}};
         WriteWhole(file, "earlier capture\r\n");
-        const QString description = expectError(
-            [&] { DatalogCapture::Run(datalog.exchange(), c.count, file, ",", progress, QLocale("en_US")); }, c.number,
-            c.opening);
-        EXPECT_TRUE(description.contains(QStringLiteral("\n") + c.saved + file)) << qPrintable(description);
+        const AppError error =
+            RaisedError([&] { DatalogCapture::Run(datalog.exchange(), c.count, file, ",", progress, QLocale("en_US")); });
+        EXPECT_EQ(error.number(), c.number);
+        EXPECT_TRUE(error.description().startsWith(c.opening) && error.description().contains("\n" + c.saved + file))
+            << qPrintable(error.description());
         const QList<QByteArray> lines = Lines(file);
         if (c.record == 0) EXPECT_EQ(ReadWhole(file), "earlier capture\r\n");
         else ASSERT_EQ(lines.size(), c.record);
@@ -179,8 +159,9 @@ TEST_F(DatalogFiles, FailurePartWayNamesTheRecordKeepsTheRecordsReadOrTheEarlier
         WriteWhole(source, EncodeStoredDatalogLine(recordA(), 0) + "\r\n#00\r\n" + bad + "\r\n" +
                                EncodeStoredDatalogLine(recordB(), 1) + "\r\n");
         WriteWhole(target, "earlier conversion\r\n");
-        expectError([&] { DatalogConversion::Run(source, target, ",", progress, QLocale("en_US")); },
-                    ErrorNumber::MalformedText, "Line 3 of ");
+        const AppError error = RaisedError([&] { DatalogConversion::Run(source, target, ",", progress, QLocale("en_US")); });
+        EXPECT_TRUE(error.number() == ErrorNumber::MalformedText && error.description().startsWith("Line 3 of "))
+            << qPrintable(error.description());
         EXPECT_EQ(ReadWhole(target), "earlier conversion\r\n");
     }
 }

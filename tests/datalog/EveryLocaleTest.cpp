@@ -8,6 +8,7 @@
 #include "TextFiles.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,11 +44,10 @@ QList<int> digitRuns(const QString& text)
     return runs;
 }
 
+// Latin-1's superscripts included.
 bool hasForeignDigit(const QString& text)
 {
-    for (const QChar c : text)
-        if (c.isDigit() && c.unicode() >= 0x80) return true;  // Latin-1's superscripts included
-    return false;
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() && c.unicode() >= 0x80; });
 }
 
 TEST(EveryLocale, NumbersAndTimesAreAsciiReadableAndFourDigitYears)

@@ -24,12 +24,7 @@ void expectName(int32_t kind, int code, const QString& name)
 TEST(CodeNames, EveryTableAndItsEdges)
 {
     // Kind by kind from its first code; each table ends before the next code.
-    struct Table {
-        int32_t kind;
-        int first;
-        const char* names;
-    };
-    const Table tables[] = {
+    const struct { int32_t kind; int first; const char* names; } tables[] = {
         {0, 0, "PHYSICAL|WORKING|NUMERIC|HITCH"},
         {1, 0, "ABSOLUTE|DELTA|SPECTRAL DATA|SPECTRAL DIFF|SPECTRAL PLOT|DIFF PLOT|COLOR PLOT"},
         {2, 0, "A/2|C/2|D50/2|D55/2|D65/2|D75/2|F2/2|F7/2|F11/2|"
@@ -39,7 +34,7 @@ TEST(CodeNames, EveryTableAndItsEdges)
                "Strength (max abs)|Strength (weighted)|QBVT|SCAA"},
         {4, 21, "Gray Scale|Gray Stain|dE*|dEcmc|dE|dC*|dC|Shade Number|MI"},
     };
-    for (const Table& t : tables) {
+    for (const auto& t : tables) {
         const QStringList names = QString::fromLatin1(t.names).split(u'|');
         for (int i = 0; i < names.size(); ++i) expectName(t.kind, t.first + i, names[i]);
         expectName(t.kind, t.first + int(names.size()), "");

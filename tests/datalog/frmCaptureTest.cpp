@@ -57,19 +57,15 @@ protected:
 
 TEST_F(frmCaptureTest, CancelEscapeAndCloseKeepTheRecordsUpToTheOneUnderWay)
 {
-    struct Case {
-        const char* how;
-        int during;  // the record under way
-        std::function<void(frmCapture*)> act;
-    };
-    const Case cases[] = {
+    // during: the record under way
+    const struct { const char* how; int during; std::function<void(frmCapture*)> act; } cases[] = {
         // The click waits in the event queue until the window lets events run.
         {"Cancel", 2,
          [](frmCapture* w) { QTimer::singleShot(0, w->findChild<QPushButton*>("cmdCancel"), &QPushButton::click); }},
         {"Escape", 1, [](frmCapture* w) { QTest::keyClick(w, Qt::Key_Escape); }},
         {"title bar", 3, [](frmCapture* w) { EXPECT_FALSE(w->close()); }},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
         datalog.commands.clear();
         QStringList seen;  // the status while each record comes in
@@ -98,10 +94,10 @@ TEST_F(frmCaptureTest, FailureIsShownTheRecordsReadKeptAndTheProgramGoesOn)
     WriteWhole(file, "earlier capture\r\n");
     EXPECT_NO_THROW(frmCapture::instance().CaptureDatalog(datalog.exchange(), 3, file));
     ASSERT_EQ(env.messages.size(), 1u);
-    EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(env.messages[0].title, "TR8 KZ Utility");
-    EXPECT_TRUE(env.messages[0].text.startsWith("Record 2 of 3: ")) << qPrintable(env.messages[0].text);
-    EXPECT_TRUE(env.messages[0].text.endsWith("\n1 of 3 records were saved in " + file + ".")) << qPrintable(env.messages[0].text);
+    const ShownMessage& shown = env.messages[0];
+    EXPECT_TRUE(shown.icon == MessageIcon::Critical && shown.title == "TR8 KZ Utility");
+    EXPECT_TRUE(shown.text.startsWith("Record 2 of 3: ") && shown.text.endsWith("\n1 of 3 records were saved in " + file + "."))
+        << qPrintable(shown.text);
     EXPECT_FALSE(frmCapture::exists());  // what the file keeps: DatalogFiles
 }
 
@@ -119,8 +115,7 @@ TEST_F(frmCaptureTest, FieldsHoldingTheDelimiterAreWarnedOnceAndTheFileIsAsTheRu
     EXPECT_TRUE(env.messages.empty());
     EXPECT_EQ(capture("A,B", file), QByteArray(plain).replace(';', ','));
     ASSERT_EQ(env.messages.size(), 1u);
-    EXPECT_EQ(env.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(env.messages[0].title, "TR8 KZ Utility");
+    EXPECT_TRUE(env.messages[0].icon == MessageIcon::Exclamation && env.messages[0].title == "TR8 KZ Utility");
     const QStringList lines = env.messages[0].text.split('\n');
     QStringList named;  // the first five records, then the count
     for (int record = 1; record <= 5; ++record)
@@ -147,10 +142,7 @@ TEST_F(frmCaptureTest, FieldsHoldingTheDelimiterAreWarnedOnceAndTheFileIsAsTheRu
 TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
 {
     for (const MessageAnswer answer : {MessageAnswer::Retry, MessageAnswer::Cancel}) {
-        SimOptions options;
-        options.datalogSize = 3;
-        options.faults = {{"S1", 2, SimFault::Kind::NoReply}};
-        auto instrument = std::make_shared<SimInstrument>(options);
+        auto instrument = std::make_shared<SimInstrument>(SimOptions{.datalogSize = 3, .faults = {{"S1", 2}}});
         frmUtility main(SimulatorFactory(instrument));
         main.Form_Load();  // nothing stored: the delimiter is a tab
         instrument->ClearLogs();
@@ -164,15 +156,13 @@ TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
             // The count first; the record that timed out is asked again, the others once.
             EXPECT_EQ(instrument->ReceivedCommands(),
                       (QList<QByteArray>{"D0001", "S10000", "S10001", "S10001", "S10002"}));
-            const QList<QByteArray> lines = Lines(file);
-            ASSERT_EQ(lines.size(), 3);
-            EXPECT_TRUE(lines[2].startsWith("3\t")) << lines[2].constData();
+            EXPECT_EQ(Lines(file).size(), 3);
+            EXPECT_TRUE(Lines(file).value(2).startsWith("3\t")) << ReadWhole(file).constData();
         } else {
             EXPECT_THROW(frmCapture::instance().UploadDatalog(file), ProgramEnd);
             // The record read before the timeout is kept, and the operator told.
-            const QList<QByteArray> lines = Lines(file);
-            ASSERT_EQ(lines.size(), 1);
-            EXPECT_TRUE(lines[0].startsWith("1\t"));
+            EXPECT_EQ(Lines(file).size(), 1);
+            EXPECT_TRUE(ReadWhole(file).startsWith("1\t"));
             ASSERT_EQ(env.messages.size(), 2u);
             EXPECT_EQ(env.messages[1].text, "Record 2 of 3 was not read.\n1 of 3 records were saved in " + file + ".");
             EXPECT_FALSE(frmCapture::exists());

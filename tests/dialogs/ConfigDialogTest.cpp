@@ -23,26 +23,18 @@ std::unique_ptr<CommPortDriver> holds2500(std::shared_ptr<SimInstrument> s)
     });
 }
 
-const QDate Dec5(2026, 12, 5);
 const QLocale US(QLocale::English, QLocale::UnitedStates), German(QLocale::German, QLocale::Germany);
 
 }  // namespace
 
 TEST(Identification, LabelsFilledFromTheInstrumentAndATimeoutWhileLoading)
 {
-    struct Case {
-        QLocale locale;
-        QTime standardized;
-        int records;
-        SimMainWindow::MakeDriver driver;
-        QString firmware;
-        int timeoutAt;  // the status request that times out: 1 the standardization's, 2 the count's, 0 none
-        MessageAnswer answer;
-        int requests;
-        QString date, count;
-    };
+    // timeoutAt: the status request that times out (1 the standardization's, 2 the count's, 0 none).
     const auto Retry = MessageAnswer::Retry;
-    const Case cases[] = {
+    const struct {
+        QLocale locale; QTime standardized; int records; SimMainWindow::MakeDriver driver; QString firmware;
+        int timeoutAt; MessageAnswer answer; int requests; QString date, count;
+    } cases[] = {
         {US, QTime(0, 0), 0, {}, "2.0.117", 0, Retry, 2, "12/5/2026", "0  (0% full)"},
         {US, QTime(14, 3, 9), 120, {}, "", 0, Retry, 2, "12/5/2026 2:03:09 PM", "120  (6% full)"},
         {German, QTime(0, 0), 2000, {}, "2.0.117", 0, Retry, 2, "05.12.2026", "2000  (100% full)"},
@@ -53,7 +45,7 @@ TEST(Identification, LabelsFilledFromTheInstrumentAndATimeoutWhileLoading)
         {German, QTime(14, 3, 9), 120, {}, "3.07", 2, Retry, 3, "05.12.2026 14:03:09", "120  (6% full)"},
         {German, QTime(14, 3, 9), 120, {}, "3.07", 1, MessageAnswer::Cancel, 1, "", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.count.toStdString() + " " + std::to_string(c.timeoutAt));
         QLocale::setDefault(c.locale);
         SimOptions options;
@@ -61,7 +53,7 @@ TEST(Identification, LabelsFilledFromTheInstrumentAndATimeoutWhileLoading)
         options.datalogSize = c.records;
         if (c.timeoutAt) options.faults = {{"D0001", c.timeoutAt, SimFault::Kind::NoReply}};
         SimMainWindow main(options, c.driver);
-        main.env.fixedNow = QDateTime(Dec5, c.standardized);
+        main.env.fixedNow = QDateTime(QDate(2026, 12, 5), c.standardized);
         main.instrument->Standardize();  // at that time of the computer's clock
         main.env.answers = {c.answer};
         frmConfig window;

@@ -41,13 +41,13 @@ QString selected(QWidget& dialog)
 
 TEST(PreferencesCommand, StoredTextDecidesWhatTheDialogShowsAndOkOrCancelStoresIt)
 {
-    struct Case {
-        const char* stored;  // nullptr: nothing stored
+    const auto ok = [](frmPreferences& dialog) { click(dialog, "cmdOK"); };
+    // The stored text (nullptr: nothing stored), what the operator does, what the dialog shows, what is stored after.
+    const struct {
+        const char* stored;
         std::function<void(frmPreferences&)> operatorActs;
         QString opensWith, otherText, storedAfter, delimiter;
-    };
-    const auto ok = [](frmPreferences& dialog) { click(dialog, "cmdOK"); };
-    const Case cases[] = {
+    } cases[] = {
         {nullptr, [](frmPreferences& dialog) { click(dialog, "cmdCancel"); }, "optTab", "", "Tab", "\t"},
         {"Comma", ok, "optComma", "", "Comma", ","},
         {"Custom:;", ok, "optOther", ";", "Custom:;", ";"},
@@ -70,7 +70,7 @@ TEST(PreferencesCommand, StoredTextDecidesWhatTheDialogShowsAndOkOrCancelStoresI
              click(dialog, "cmdCancel");
          }, "optOther", ";", "Custom:;", ";"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.stored ? c.stored : "(nothing)");
         RecordingEnvironment env;
         if (c.stored) env.settings().write("Preferences", "Delimiter", QLatin1String(c.stored));

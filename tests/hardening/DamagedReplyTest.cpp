@@ -6,8 +6,8 @@
 // refused display read is fatal naming the command (screen); the run
 // configuration's refusals (setups); the other lines a restore refuses
 // (setups, cli).
-#include "AppError.h"
 #include "HardeningSupport.h"
+#include "RaisedError.h"
 #include "frmCapture.h"
 #include "frmEditProduct.h"
 
@@ -97,14 +97,9 @@ TEST_F(DamagedReply, DamagedConfirmationOfARestoredLineIsFatalNamingTheLine)
 TEST_F(DamagedReply, GarbledSetupReadInTheEditorNamesTheCommand)
 {
     p.Start(InstrumentOptions({{"P1", 1, SimFault::Kind::Garbled}}));
-    try {
-        frmEditProduct::instance().cmdLoad_Click();
-        ADD_FAILURE() << "no error";
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
-        EXPECT_TRUE(error.description().startsWith(QStringLiteral("The reply to the command P10000: ")))
-            << qPrintable(error.description());
-    }
+    const AppError error = RaisedError([] { frmEditProduct::instance().cmdLoad_Click(); });
+    EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
+    EXPECT_TRUE(error.description().startsWith("The reply to the command P10000: ")) << qPrintable(error.description());
     EXPECT_EQ(p.Sent(), QList<QByteArray>{"P10000"}) << "nothing is written back";
 }
 

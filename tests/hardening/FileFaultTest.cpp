@@ -4,11 +4,11 @@
 // fails with the file and the system's reason, and an earlier file, or the
 // device, is left as it was. Full disks and read-only folders are real
 // (tmpfs mounts) where the machine lets the tests mount.
-#include "AppError.h"
 #include "BitmapFiles.h"
 #include "DatalogCapture.h"
 #include "HardeningSupport.h"
 #include "ProgressSink.h"
+#include "RaisedError.h"
 #include "SimDatalog.h"
 #include "TextFiles.h"
 
@@ -28,12 +28,7 @@ namespace {
 // What each writer writes: a megabyte, more than the full disk below holds.
 const QByteArray Content = QByteArray(1 << 20, 'x');
 
-struct Writer {
-    const char* name;
-    std::function<void(const QString& target)> write;
-};
-
-const Writer Writers[] = {
+const struct { const char* name; std::function<void(const QString& target)> write; } Writers[] = {
     {"text file",
      [](const QString& target) {
          TextFileWriter file(target);
@@ -49,17 +44,12 @@ const Writer Writers[] = {
      }},
 };
 
-// The description of the AppError the call raises; fails the test when none.
+// The description of the FileAccess error the call raises.
 QString errorText(const std::function<void()>& call)
 {
-    try {
-        call();
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.number(), ErrorNumber::FileAccess);
-        return error.description();
-    }
-    ADD_FAILURE() << "no error";
-    return {};
+    const AppError error = RaisedError(call);
+    EXPECT_EQ(error.number(), ErrorNumber::FileAccess);
+    return error.description();
 }
 
 mode_t fileType(const QString& name)
@@ -76,17 +66,10 @@ struct SmallDisk {
     SmallDisk(const QString& at, const QString& size) : folder(at)
     {
         QDir().mkpath(folder);
-        mounted = QProcess::execute(QStringLiteral("mount"),
-                                    {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", folder}) == 0;
+        mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", folder}) == 0;
     }
-    bool remountReadOnly() const
-    {
-        return QProcess::execute(QStringLiteral("mount"), {"-o", "remount,ro", folder}) == 0;
-    }
-    ~SmallDisk()
-    {
-        if (mounted) QProcess::execute(QStringLiteral("umount"), {folder});
-    }
+    bool remountReadOnly() const { return QProcess::execute("mount", {"-o", "remount,ro", folder}) == 0; }
+    ~SmallDisk() { if (mounted) QProcess::execute("umount", {folder}); }
 };
 
 TEST(FileFaults, TargetsThatAreNoRegularFileAreRefusedBeforeAnythingIsWritten)
@@ -105,7 +88,7 @@ TEST(FileFaults, TargetsThatAreNoRegularFileAreRefusedBeforeAnythingIsWritten)
         {dir.path(), S_IFDIR, "it is a folder"},
         {dir.filePath("missing/file.txt"), 0, "the folder"},
     };
-    for (const Writer& writer : Writers) {
+    for (const auto& writer : Writers) {
         for (const auto& t : targets) {
             SCOPED_TRACE(std::string(writer.name) + " to " + t.target.toStdString());
             // A FIFO without a reader would block an open for writing: the
@@ -127,7 +110,7 @@ TEST(FileFaults, AFullDiskIsAnErrorWithTheSystemsReasonAndKeepsTheEarlierFile)
     SmallDisk disk(dir.filePath("disk"), QStringLiteral("64k"));
     if (!disk.mounted) GTEST_SKIP() << "no tmpfs can be mounted here (needs root in a container that allows it)";
     const QString target = disk.folder + QStringLiteral("/target.txt");
-    for (const Writer& writer : Writers) {
+    for (const auto& writer : Writers) {
         SCOPED_TRACE(writer.name);
         WriteWhole(target, "earlier file\r\n");
         const QString text = errorText([&] { writer.write(target); });
@@ -163,7 +146,7 @@ TEST(FileFaults, AFolderThatTakesNoNewFileIsNamedAndTheEarlierFileKept)
     // mount stops it.
     if (QFileInfo(folder).isWritable() && !(disk.mounted && disk.remountReadOnly()))
         GTEST_SKIP() << "running as root without mounts: no folder here refuses a new file";
-    for (const Writer& writer : Writers) {
+    for (const auto& writer : Writers) {
         SCOPED_TRACE(writer.name);
         const QString text = errorText([&] { writer.write(target); });
         EXPECT_TRUE(text.startsWith("Cannot write the file " + target + ": the folder " + folder)) << qPrintable(text);

@@ -1,9 +1,9 @@
 #include "HardeningSupport.h"
 
 #include "AppError.h"
-#include "SimulatorDriver.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace Hardening {
 
@@ -14,11 +14,6 @@ SimOptions InstrumentOptions(std::vector<SimFault> faults, int datalogSize)
     options.faults = std::move(faults);
     options.localClock = [] { return QDateTime(QDate(2026, 6, 1), QTime(8, 30, 0)); };
     return options;
-}
-
-void Program::Start(const SimOptions& options)
-{
-    Start(options, [](std::shared_ptr<SimInstrument> shared) { return SimulatorFactory(std::move(shared)); });
 }
 
 void Program::Start(const SimOptions& options,
@@ -33,10 +28,7 @@ void Program::Start(const SimOptions& options,
 
 int Program::SentWith(const QByteArray& prefix) const
 {
-    int count = 0;
-    for (const QByteArray& command : Sent())
-        if (command.startsWith(prefix)) ++count;
-    return count;
+    return int(std::count_if(Sent().begin(), Sent().end(), [&](const QByteArray& c) { return c.startsWith(prefix); }));
 }
 
 std::vector<QByteArray> Program::StoredSetups() const
@@ -45,15 +37,6 @@ std::vector<QByteArray> Program::StoredSetups() const
     for (int i = 0; i < 250; ++i) records.push_back(instrument->SetupRecord(i));
     return records;
 }
-
-UnpluggedDriver::UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence,
-                                 int failedReopens)
-    : inner_(std::make_unique<SimulatorDriver>(std::move(instrument))), prefix_(std::move(prefix)), occurrence_(occurrence),
-      failedReopens_(failedReopens)
-{
-}
-
-void UnpluggedDriver::SetTimeout(int32_t milliseconds) { inner_->SetTimeout(milliseconds); }
 
 void UnpluggedDriver::OpenDevice(int32_t deviceCode)
 {
@@ -64,10 +47,8 @@ void UnpluggedDriver::OpenDevice(int32_t deviceCode)
         gone_ = false;
         pluggedBack_ = true;
     }
-    inner_->OpenDevice(deviceCode);
+    SimulatorDriver::OpenDevice(deviceCode);
 }
-bool UnpluggedDriver::IsConnected() const { return !gone_ && inner_->IsConnected(); }
-void UnpluggedDriver::CloseDevice() { inner_->CloseDevice(); }
 
 QByteArray UnpluggedDriver::Execute(const QByteArray& command)
 {
@@ -76,7 +57,7 @@ QByteArray UnpluggedDriver::Execute(const QByteArray& command)
         throw AppError(ErrorNumber::LinkLost,
                        QStringLiteral("The link to the instrument was lost: No such device (command %1)")
                            .arg(QString::fromLatin1(command.left(8))));
-    return inner_->Execute(command);
+    return SimulatorDriver::Execute(command);
 }
 
 DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByteArray& prefix, int occurrence,

@@ -8,6 +8,7 @@
 #include "CommPortDriver.h"
 #include "ScriptedEnvironment.h"
 #include "SimInstrument.h"
+#include "SimulatorDriver.h"
 #include "frmUtility.h"
 
 #include <QByteArray>
@@ -24,11 +25,11 @@ SimOptions InstrumentOptions(std::vector<SimFault> faults = {}, int datalogSize 
 // The program's main window on a simulated instrument.
 class Program {
 public:
-    // Starts the main window as Form_Load does; the commands of start-up are
-    // then forgotten, so that Sent() holds only what the test's operation sends.
-    void Start(const SimOptions& options);
-    // The same, with the driver made by the factory (it must talk to Instrument()).
-    void Start(const SimOptions& options, const std::function<DriverFactory(std::shared_ptr<SimInstrument>)>& factory);
+    // Starts the main window as Form_Load does, with the driver the factory
+    // makes for the instrument; the commands of start-up are then forgotten,
+    // so that Sent() holds only what the test's operation sends.
+    void Start(const SimOptions& options,
+               const std::function<DriverFactory(std::shared_ptr<SimInstrument>)>& factory = SimulatorFactory);
 
     ScriptedEnvironment env;
     std::shared_ptr<SimInstrument> instrument;
@@ -45,17 +46,16 @@ public:
 // on, Execute raises AppError LinkLost, as the serial driver does when the
 // port fails; nothing reaches the instrument any more. It is plugged back in
 // for the open after `failedReopens` opens that still find nothing.
-class UnpluggedDriver : public CommPortDriver {
+class UnpluggedDriver : public SimulatorDriver {
 public:
-    UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence, int failedReopens);
-    void SetTimeout(int32_t milliseconds) override;
+    UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence, int failedReopens)
+        : SimulatorDriver(std::move(instrument)), prefix_(std::move(prefix)), occurrence_(occurrence),
+          failedReopens_(failedReopens) {}
     void OpenDevice(int32_t deviceCode) override;
-    bool IsConnected() const override;
-    void CloseDevice() override;
+    bool IsConnected() const override { return !gone_ && SimulatorDriver::IsConnected(); }
     QByteArray Execute(const QByteArray& command) override;
 
 private:
-    std::unique_ptr<CommPortDriver> inner_;
     QByteArray prefix_;
     int occurrence_;
     int failedReopens_;
@@ -71,6 +71,5 @@ DriverFactory UnpluggedAt(std::shared_ptr<SimInstrument> instrument, const QByte
 // setup number), every other field as stored: a valid archive whose restore
 // changes every setup, line by line.
 QByteArray ChangedArchive(const SimInstrument& instrument);
-
 
 }  // namespace Hardening

@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <gtest/gtest.h>
@@ -32,8 +33,6 @@ struct Cell {
     // ProgramEnd when Cancel was chosen.
     std::function<void(Program&)> check;
 };
-
-QByteArray recordOfLine(const QByteArray& line) { return line.mid(4); }
 
 class TimeoutMatrix : public ::testing::TestWithParam<int> {
 protected:
@@ -77,7 +76,7 @@ std::vector<Cell> cells()
     c.push_back({"archive", "P1", 7, retry, archive, [](Program& p) {
                      const QList<QByteArray> lines = Lines(fileOf(p, "archive.txt"));
                      ASSERT_EQ(lines.size(), 251);
-                     EXPECT_EQ(recordOfLine(lines[7]), p.instrument->SetupRecord(6));
+                     EXPECT_EQ(lines[7].mid(4), p.instrument->SetupRecord(6));
                      EXPECT_EQ(p.SentWith("P10006"), 2);
                  }});
     c.push_back({"archive", "P1", 7, cancel, archive,
@@ -91,12 +90,12 @@ std::vector<Cell> cells()
     };
     c.push_back({"restore", "P2", 3, retry, restore, [](Program& p) {
                      const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
-                     for (int i = 0; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), recordOfLine(lines[i + 1])) << i;
+                     for (int i = 0; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      EXPECT_EQ(p.SentWith("P2"), 251);
                  }});
     c.push_back({"restore", "P2", 3, cancel, restore, [](Program& p) {
                      const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
-                     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), recordOfLine(lines[i + 1])) << i;
+                     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      SimInstrument untouched(InstrumentOptions());
                      for (int i = 3; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), untouched.SetupRecord(i)) << i;
                  }});
@@ -131,9 +130,6 @@ std::vector<Cell> cells()
 TEST_P(TimeoutMatrix, RetryFinishesTheOperationAndCancelEndsTheProgram)
 {
     const Cell cell = cells()[static_cast<size_t>(GetParam())];
-    const std::string name = std::string(cell.operation) + " at " + cell.prefix.toStdString() +
-                             (cell.answer == MessageAnswer::Retry ? ", Retry" : ", Cancel");
-    SCOPED_TRACE(name);
 
     Program p;
     p.Start(InstrumentOptions({{cell.prefix, cell.occurrence, SimFault::Kind::NoReply}}));
@@ -172,8 +168,7 @@ std::string cellName(const ::testing::TestParamInfo<int>& info)
     const Cell cell = cells()[static_cast<size_t>(info.param)];
     std::string name = std::string(cell.operation) + "_" + cell.prefix.toStdString() +
                        (cell.answer == MessageAnswer::Retry ? "_Retry" : "_Cancel");
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 

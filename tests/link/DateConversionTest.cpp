@@ -1,54 +1,37 @@
-#include "AppError.h"
 #include "DateConversion.h"
+#include "RaisedError.h"
 #include "Rounding.h"
-
-#include <gtest/gtest.h>
-
-namespace {
-double dateValue(int y, int m, int d, int hh = 0, int mm = 0, int ss = 0)
-{
-    return DateValueFromDateTime(QDateTime(QDate(y, m, d), QTime(hh, mm, ss), Qt::UTC));
-}
-}  // namespace
 
 TEST(DateConversion, SecondsSince1970AndBack)
 {
-    EXPECT_EQ(dateValue(1899, 12, 30), 0.0);
-    EXPECT_EQ(dateValue(1970, 1, 1), 25569.0);
-    EXPECT_EQ(DateToSeconds(dateValue(1970, 1, 1)), 0);
-    EXPECT_EQ(DateToSeconds(dateValue(1970, 1, 2)), 86400);
-    EXPECT_EQ(DateToSeconds(dateValue(2026, 12, 5, 14, 3, 9)), 1796479389);
-    EXPECT_EQ(DateToSeconds(dateValue(2038, 1, 19, 3, 14, 7)), 2147483647);
-    try {
-        DateToSeconds(dateValue(2038, 1, 19, 3, 14, 8));
-        FAIL() << "no overflow";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), ErrorNumber::Overflow);
-    }
-    EXPECT_EQ(DateToSeconds(dateValue(1901, 12, 13, 20, 45, 52)), std::numeric_limits<int32_t>::min());
-
+    // The date value counts days from 1899-12-30.
+    EXPECT_EQ(DateValueFromDateTime(QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC)), 0.0);
     EXPECT_EQ(SecondsToDate(0), 25569.0);
     EXPECT_EQ(SecondsToDate(43200), 25569.5);
-    EXPECT_EQ(DateTimeFromSeconds(0), QDateTime(QDate(1970, 1, 1), QTime(0, 0), Qt::UTC));
-    EXPECT_EQ(DateTimeFromSeconds(-1), QDateTime(QDate(1969, 12, 31), QTime(23, 59, 59), Qt::UTC));
-    EXPECT_EQ(DateTimeFromSeconds(1796479389), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
-    EXPECT_EQ(DateTimeFromDateValue(SecondsToDate(1796479389)), DateTimeFromSeconds(1796479389));
+    const struct { QDateTime time; int32_t seconds; } rows[] = {
+        {{QDate(1970, 1, 1), QTime(0, 0), Qt::UTC}, 0},
+        {{QDate(1970, 1, 2), QTime(0, 0), Qt::UTC}, 86400},
+        {{QDate(1969, 12, 31), QTime(23, 59, 59), Qt::UTC}, -1},
+        {{QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC}, 1796479389},
+        {{QDate(2038, 1, 19), QTime(3, 14, 7), Qt::UTC}, std::numeric_limits<int32_t>::max()},
+        {{QDate(1901, 12, 13), QTime(20, 45, 52), Qt::UTC}, std::numeric_limits<int32_t>::min()},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(DateToSeconds(DateValueFromDateTime(row.time)), row.seconds);
+        EXPECT_EQ(DateTimeFromSeconds(row.seconds), row.time);
+        EXPECT_EQ(DateTimeFromDateValue(SecondsToDate(row.seconds)), row.time);
+    }
+    const QDateTime pastTheEnd(QDate(2038, 1, 19), QTime(3, 14, 8), Qt::UTC);
+    EXPECT_EQ(RaisedError([&] { DateToSeconds(DateValueFromDateTime(pastTheEnd)); }).number(), ErrorNumber::Overflow);
 }
 
 TEST(DateConversion, RoundsHalvesToEvenWithin16Bits)
 {
-    EXPECT_EQ(RoundToInt16(12.5, "x"), 12);
-    EXPECT_EQ(RoundToInt16(13.5, "x"), 14);
-    EXPECT_EQ(RoundToInt16(-2.5, "x"), -2);
-    EXPECT_EQ(RoundToInt16(32767.4, "x"), 32767);
-    EXPECT_EQ(RoundToInt16(-32768.5, "x"), -32768);
+    for (const auto& [value, rounded] : {std::pair{12.5, 12}, {13.5, 14}, {-2.5, -2}, {32767.4, 32767}, {-32768.5, -32768}})
+        EXPECT_EQ(RoundToInt16(value, "x"), rounded) << value;
     for (double bad : {32767.5, -32768.6, std::nan(""), 1e9}) {
-        try {
-            RoundToInt16(bad, "the base distance");
-            FAIL() << bad;
-        } catch (const AppError& e) {
-            EXPECT_EQ(e.number(), ErrorNumber::Overflow);
-            EXPECT_TRUE(e.description().contains("the base distance"));
-        }
+        const AppError error = RaisedError([&] { RoundToInt16(bad, "the base distance"); });
+        EXPECT_EQ(error.number(), ErrorNumber::Overflow) << bad;
+        EXPECT_TRUE(error.description().contains("the base distance"));
     }
 }

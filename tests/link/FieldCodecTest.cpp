@@ -1,23 +1,7 @@
-#include "AppError.h"
 #include "FieldCodec.h"
-
-#include <gtest/gtest.h>
+#include "RaisedError.h"
 
 #include <limits>
-
-namespace {
-
-int errorNumberOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.number();
-    }
-    return 0;
-}
-
-}  // namespace
 
 TEST(FieldCodec, WritesEachFieldKindBigEndianInUpperCaseHex)
 {
@@ -100,38 +84,32 @@ TEST(FieldCodec, RefusesValuesThatDoNotFitAndMalformedText)
 {
     FieldCodec codec;
     codec.BeginCommand("P1");
-    EXPECT_EQ(errorNumberOf([&] { codec.AppendWord(-1); }), ErrorNumber::Overflow);
-    EXPECT_EQ(errorNumberOf([&] { codec.AppendWord(65536); }), ErrorNumber::Overflow);
-    EXPECT_EQ(errorNumberOf([&] { codec.AppendInt(32768); }), ErrorNumber::Overflow);
-    EXPECT_EQ(errorNumberOf([&] { codec.AppendByte(256); }), ErrorNumber::Overflow);
-    EXPECT_EQ(errorNumberOf([&] { codec.AppendString(QByteArray(256, 'A')); }), ErrorNumber::Overflow);
+    for (const auto& append : std::initializer_list<std::function<void()>>{
+             [&] { codec.AppendWord(-1); }, [&] { codec.AppendWord(65536); }, [&] { codec.AppendInt(32768); },
+             [&] { codec.AppendByte(256); }, [&] { codec.AppendString(QByteArray(256, 'A')); }})
+        EXPECT_EQ(RaisedError(append).number(), ErrorNumber::Overflow);
     EXPECT_EQ(codec.GetText(), "P1") << "a refused value appends nothing";
 
     codec.SetText("d8000");
-    EXPECT_EQ(errorNumberOf([&] { codec.ReadWord(); }), ErrorNumber::Overflow) << "a count above 32767";
+    EXPECT_EQ(RaisedError([&] { codec.ReadWord(); }).number(), ErrorNumber::Overflow) << "a count above 32767";
     codec.SetText("d7FFF");
     EXPECT_EQ(codec.ReadWord(), 32767);
 
-    codec.SetText("s0");  // odd digit count
-    EXPECT_EQ(errorNumberOf([&] { codec.ReadByte(); }), ErrorNumber::MalformedText);
-    codec.SetText("s0a");  // lower-case is not a hex digit of the format
-    EXPECT_EQ(errorNumberOf([&] { codec.ReadByte(); }), ErrorNumber::MalformedText);
-    codec.SetText("s0001");
-    EXPECT_EQ(errorNumberOf([&] { codec.ReadLong(); }), ErrorNumber::MalformedText);
-    codec.SetText("s05414243");  // a String longer than the text
-    EXPECT_EQ(errorNumberOf([&] { codec.ReadString(); }), ErrorNumber::MalformedText);
-    codec.SetText("s0102");
-    EXPECT_EQ(errorNumberOf([&] { codec.Skip(3); }), ErrorNumber::MalformedText);
+    // An odd digit count, lower-case (no hex digit of the format), a Long or
+    // a String longer than the text, a skip past its end.
+    const struct { const char* text; std::function<void()> read; } malformed[] = {
+        {"s0", [&] { codec.ReadByte(); }},     {"s0a", [&] { codec.ReadByte(); }},
+        {"s0001", [&] { codec.ReadLong(); }},  {"s05414243", [&] { codec.ReadString(); }},
+        {"s0102", [&] { codec.Skip(3); }},
+    };
+    for (const auto& m : malformed) {
+        codec.SetText(m.text);
+        EXPECT_EQ(RaisedError(m.read).number(), ErrorNumber::MalformedText) << m.text;
+    }
     codec.Skip(2);
     EXPECT_EQ(codec.BytesLeft(), 0);
 
-    try {
-        codec.SetText("s00G0");
-        codec.ReadByte();
-        codec.ReadByte();
-        FAIL() << "no error";
-    } catch (const AppError& e) {
-        EXPECT_TRUE(e.description().contains("byte 1")) << qPrintable(e.description());
-        EXPECT_TRUE(e.description().contains("'G'")) << qPrintable(e.description());
-    }
+    codec.SetText("s00G0");
+    const QString description = RaisedError([&] { codec.ReadByte(); codec.ReadByte(); }).description();
+    EXPECT_TRUE(description.contains("byte 1") && description.contains("'G'")) << qPrintable(description);
 }

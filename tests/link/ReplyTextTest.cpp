@@ -1,12 +1,8 @@
 // How messages quote replies and stored lines: control characters escaped,
 // long texts cut at the limit; and a reply holding a NUL quoted whole.
-#include "AppError.h"
 #include "InstrumentOperations.h"
+#include "RaisedError.h"
 #include "ReplyText.h"
-
-#include <gtest/gtest.h>
-
-namespace {
 
 TEST(QuotedText, ControlCharactersEscapedAndLongTextsCut)
 {
@@ -26,12 +22,6 @@ TEST(QuotedText, ControlCharactersEscapedAndLongTextsCut)
 
 TEST(QuotedText, AReplyHoldingANulIsQuotedPastIt)
 {
-    try {
-        InstrumentOperations::ExpectReply(QByteArray("x\0tail", 6), 's', "S10000");
-        FAIL() << "no error";
-    } catch (const AppError& error) {
-        EXPECT_EQ(error.description(), "Unexpected reply to the command S10000: \"x\\x00tail\"");
-    }
+    EXPECT_EQ(RaisedError([] { InstrumentOperations::ExpectReply(QByteArray("x\0tail", 6), 's', "S10000"); }).description(),
+              "Unexpected reply to the command S10000: \"x\\x00tail\"");
 }
-
-}  // namespace

@@ -7,8 +7,7 @@
 
 namespace {
 
-// A driver that answers to one USB identity with a fixed identification,
-// and records everything done to it.
+// What was done to the driver below.
 struct DriverLog {
     QList<int32_t> opened;
     QList<QByteArray> sent;
@@ -16,58 +15,44 @@ struct DriverLog {
     int32_t timeout = 0;
 };
 
+// Answers to one USB identity with a fixed identification; "+" (remote off)
+// times out when asked to.
 class RecordingDriver : public CommPortDriver {
 public:
-    RecordingDriver(DriverLog& log, int32_t answersTo, QByteArray model) : log_(log), answersTo_(answersTo), model_(std::move(model)) {}
+    RecordingDriver(DriverLog& log, int32_t answersTo, QByteArray model, bool failRemoteOff)
+        : log_(log), answersTo_(answersTo), model_(std::move(model)), failRemoteOff_(failRemoteOff) {}
     void SetTimeout(int32_t ms) override { log_.timeout = ms; }
-    void OpenDevice(int32_t code) override
-    {
-        log_.opened << code;
-        connected_ = code == answersTo_;
-    }
+    void OpenDevice(int32_t code) override { log_.opened << code; connected_ = code == answersTo_; }
     bool IsConnected() const override { return connected_; }
-    void CloseDevice() override
-    {
-        ++log_.closes;
-        connected_ = false;
-    }
+    void CloseDevice() override { ++log_.closes; connected_ = false; }
     QByteArray Execute(const QByteArray& command) override
     {
         log_.sent << command;
-        if (command == "+" && failRemoteOff) throw AppError(ErrorNumber::CommTimeout, "timeout");
-        if (command == "#") {
-            FieldCodec codec;
-            codec.BeginCommand("#");
-            codec.AppendByte(1);
-            codec.AppendLong(3600);
-            codec.AppendString(model_);
-            codec.AppendString("2.0.117");
-            codec.AppendString("KZ-004711");
-            return codec.GetText();
-        }
-        return command == "R" ? "r" : "+";
+        if (command == "+" && failRemoteOff_) throw AppError(ErrorNumber::CommTimeout, "timeout");
+        if (command != "#") return command == "R" ? "r" : "+";
+        FieldCodec codec;
+        codec.BeginCommand("#");
+        codec.AppendByte(1);
+        codec.AppendLong(3600);
+        for (const QByteArray& text : {model_, QByteArray("2.0.117"), QByteArray("KZ-004711")}) codec.AppendString(text);
+        return codec.GetText();
     }
-    bool failRemoteOff = false;
 
 private:
     DriverLog& log_;
     int32_t answersTo_;
     QByteArray model_;
-    bool connected_ = false;
+    bool failRemoteOff_, connected_ = false;
 };
 
 Sensor makeSensor(DriverLog& log, int32_t answersTo, QByteArray model = "TR8KZ", bool failRemoteOff = false)
 {
-    return Sensor([&log, answersTo, model, failRemoteOff] {
-        auto driver = std::make_unique<RecordingDriver>(log, answersTo, model);
-        driver->failRemoteOff = failRemoteOff;
-        return driver;
-    });
+    return Sensor([=, &log] { return std::make_unique<RecordingDriver>(log, answersTo, model, failRemoteOff); });
 }
 
 }  // namespace
 
-TEST(Sensor, OpensTheFirstIdentityThatAnswersAndSupportsOnlyItsOwnModel)
+TEST(Sensor, OpensTheFirstIdentityThatAnswersSupportsOnlyItsOwnModelAndAlwaysCloses)
 {
     // Other models are not supported and keep their name.
     const struct { int32_t answersTo; QByteArray model; QList<int32_t> opened; bool supported; QString name; } cases[] = {
@@ -109,13 +94,11 @@ TEST(Sensor, OpensTheFirstIdentityThatAnswersAndSupportsOnlyItsOwnModel)
     absent.CloseCommPort();
     EXPECT_TRUE(none.sent.isEmpty()) << "nothing is sent without a device";
     EXPECT_EQ(none.closes, 0) << "a never-connected link is not closed";
-}
 
-TEST(Sensor, ClosesTheDeviceEvenWhenRemoteOffFails)
-{
-    DriverLog log;
-    Sensor sensor = makeSensor(log, DeviceCode::Primary, "TR8KZ", true);
-    sensor.OpenCommPort();
-    EXPECT_THROW(sensor.CloseCommPort(), AppError);
-    EXPECT_EQ(log.closes, 1);
+    // The device is closed even when remote off fails.
+    DriverLog failing;
+    Sensor timesOut = makeSensor(failing, DeviceCode::Primary, "TR8KZ", true);
+    timesOut.OpenCommPort();
+    EXPECT_THROW(timesOut.CloseCommPort(), AppError);
+    EXPECT_EQ(failing.closes, 1);
 }

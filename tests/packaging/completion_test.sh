@@ -14,14 +14,16 @@ trap 'rm -rf "$work"' EXIT
 touch "$work/log.txt" "$work/log.dat" "$work/setups.arc" "$work/other.bmp"
 
 failures=0
+fail()
+{
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
 # complete WORD...: COMPREPLY for completing the last WORD.
 complete()
 {
-    COMP_WORDS=("$@")
-    COMP_CWORD=$(($# - 1))
-    COMP_LINE="$*"
+    COMP_WORDS=("$@") COMP_CWORD=$(($# - 1)) COMP_LINE="$*" COMPREPLY=()
     COMP_POINT=${#COMP_LINE}
-    COMPREPLY=()
     _tr8kz
 }
 
@@ -29,16 +31,12 @@ complete()
 # (in any order).
 expect()
 {
-    local wanted=$1
+    local wanted=$1 got
     shift
     complete "$@"
-    local got
     got=$(printf '%s\n' "${COMPREPLY[@]}" | sed '/^$/d' | sort | tr '\n' ' ')
     wanted=$(printf '%s\n' $wanted | sed '/^$/d' | sort | tr '\n' ' ')
-    if [[ $got != "$wanted" ]]; then
-        echo "FAIL: $*| gave [$got], wanted [$wanted]"
-        failures=$((failures + 1))
-    fi
+    [[ $got == "$wanted" ]] || fail "$*| gave [$got], wanted [$wanted]"
 }
 
 # Commands and their second words; option arguments are no command words.
@@ -90,19 +88,11 @@ offers()
     local word=$1
     shift
     complete "$@"
-    local reply
-    for reply in "${COMPREPLY[@]}"; do
-        [[ $reply == "$word" ]] && return 0
-    done
-    echo "FAIL: \"$word\" is not offered for: $*"
-    failures=$((failures + 1))
+    [[ " ${COMPREPLY[*]} " == *" $word "* ]] || fail "\"$word\" is not offered for: $*"
 }
 
 if [[ -n $program ]]; then
-    help=$("$program" --help) || {
-        echo "FAIL: $program --help failed"
-        exit 1
-    }
+    help=$("$program" --help) || { echo "FAIL: $program --help failed"; exit 1; }
     section=
     checked=0
     while IFS= read -r line; do
@@ -132,14 +122,8 @@ if [[ -n $program ]]; then
             done
         fi
     done <<<"$help"
-    ((checked >= 5)) || {
-        echo "FAIL: only $checked commands found in $program --help"
-        failures=$((failures + 1))
-    }
+    ((checked >= 5)) || fail "only $checked commands found in $program --help"
 fi
 
-if ((failures)); then
-    echo "$failures completion(s) wrong"
-    exit 1
-fi
+((failures == 0)) || { echo "$failures completion(s) wrong"; exit 1; }
 echo "all completions right"

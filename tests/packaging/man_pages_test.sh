@@ -16,14 +16,13 @@ fail()
     failures=$((failures + 1))
 }
 
+# Runs the command as on a server's terminal, with no display.
+headless() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" 2>&1; }
+
 for executable in "$@"; do
     program=$(basename "$executable")
-    help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$executable" --help 2>&1)
-    status=$?
-    [[ $status -eq 0 ]] || fail "$program --help ends with exit code $status without a display: $help"
-    answer=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$executable" --version 2>&1)
-    status=$?
-    [[ $status -eq 0 ]] || fail "$program --version ends with exit code $status without a display: $answer"
+    help=$(headless "$executable" --help) || fail "$program --help fails without a display: $help"
+    answer=$(headless "$executable" --version) || fail "$program --version fails without a display: $answer"
     [[ $answer == "$program $version" ]] || fail "$program --version says \"$answer\", not \"$program $version\""
 
     page=$man_dir/$program.1
@@ -43,8 +42,5 @@ for executable in "$@"; do
     done
 done
 
-if ((failures)); then
-    echo "$failures problem(s) with the manual pages"
-    exit 1
-fi
+((failures == 0)) || { echo "$failures problem(s) with the manual pages"; exit 1; }
 echo "manual pages of $# programs checked"

@@ -20,18 +20,10 @@ fail()
     failures=$((failures + 1))
 }
 
-if ! "$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1; then
-    cat "$work/cpack.log"
-    echo "FAIL: cpack made no package"
-    exit 1
-fi
+"$cpack" --config "$build/CPackConfig.cmake" -G DEB -B "$work" >"$work/cpack.log" 2>&1
 shopt -s nullglob
 debs=("$work"/*.deb)
-if ((${#debs[@]} != 1)); then
-    cat "$work/cpack.log"
-    echo "FAIL: cpack made ${#debs[@]} packages, not one"
-    exit 1
-fi
+((${#debs[@]} == 1)) || { cat "$work/cpack.log"; echo "FAIL: cpack made ${#debs[@]} packages, not one"; exit 1; }
 deb=${debs[0]}
 [[ $(basename "$deb") == tr8kz-utility_${version}_$(dpkg --print-architecture).deb ]] ||
     fail "the package is called $(basename "$deb")"
@@ -83,8 +75,5 @@ appstreamcli validate-tree --no-net "$work/root" || fail "appstreamcli finds the
 lintian --fail-on error,warning --display-info --pedantic --tag-display-limit 0 "$deb" ||
     fail "lintian reports errors or warnings"
 
-if ((failures)); then
-    echo "$failures problem(s) with $(basename "$deb")"
-    exit 1
-fi
+((failures == 0)) || { echo "$failures problem(s) with $(basename "$deb")"; exit 1; }
 echo "$(basename "$deb") checked"

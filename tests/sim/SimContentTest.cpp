@@ -96,11 +96,9 @@ TEST(SimContent, ColourArithmeticMatchesPublishedValues)
     // Published white points (Y = 100): D65/2 95.047 108.883, D65/10 94.811
     // 107.304, A/2 109.850 35.585. Summing 31 points of a fitted observer from
     // 400 to 700 nm keeps within 1.5 %; code 4 is D65/2, 13 D65/10, 0 A/2.
-    struct White {
-        int code;
-        double x, z, tolerance;
-    };
-    for (const White& w : {White{4, 95.047, 108.883, 0.6}, White{13, 94.811, 107.304, 1.5}, White{0, 109.850, 35.585, 1.1}}) {
+    const struct { int code; double x, z, tolerance; } whites[] = {
+        {4, 95.047, 108.883, 0.6}, {13, 94.811, 107.304, 1.5}, {0, 109.850, 35.585, 1.1}};
+    for (const auto& w : whites) {
         const Triple white = WhitePoint(ConditionsOfCode(w.code));
         EXPECT_DOUBLE_EQ(white[1], 100.0);
         EXPECT_NEAR(white[0], w.x, w.tolerance) << w.code;

@@ -3,7 +3,6 @@
 #include "FieldCodec.h"
 #include "TestFiles.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,11 +11,8 @@ TEST(SimEndToEnd, StoredDatalogFileAndABadOption)
     // Seed 7's datalog as a stored datalog file: "#", 25 records, each line ended by CR LF.
     QTemporaryDir dir;
     const QString stored = dir.filePath(QStringLiteral("datalog.txt"));
-    QProcess writer;
-    writer.start(QStringLiteral(TR8KZ_SIM_EXECUTABLE),
-                 {"--seed", "7", "--datalog-size", "25", "--write-datalog", stored});
-    ASSERT_TRUE(writer.waitForFinished(10000));
-    EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().constData();
+    const Ran writer = RunProgram(TR8KZ_SIM_EXECUTABLE, {"--seed", "7", "--datalog-size", "25", "--write-datalog", stored});
+    EXPECT_EQ(writer.code, 0) << writer.err.toStdString();
     const QList<QByteArray> lines = Lines(stored);
     ASSERT_EQ(lines.size(), 26);
     FieldCodec codec;
@@ -31,9 +27,7 @@ TEST(SimEndToEnd, StoredDatalogFileAndABadOption)
     EXPECT_EQ(codec.ReadString(), "STD");
 
     // A bad option ends with a message, not an instrument.
-    QProcess bad;
-    bad.start(QStringLiteral(TR8KZ_SIM_EXECUTABLE), {QStringLiteral("--fault"), QStringLiteral("S1:0:noreply")});
-    ASSERT_TRUE(bad.waitForFinished(5000));
-    EXPECT_EQ(bad.exitCode(), 2);
-    EXPECT_TRUE(bad.readAllStandardOutput().isEmpty());
+    const Ran bad = RunProgram(TR8KZ_SIM_EXECUTABLE, {"--fault", "S1:0:noreply"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
 }

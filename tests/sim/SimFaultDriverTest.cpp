@@ -8,23 +8,12 @@
 
 using namespace simtest;
 
-namespace {
-
-std::shared_ptr<SimInstrument> instrumentWith(std::vector<SimFault> faults)
-{
-    SimOptions o = options(std::make_shared<TestClock>(), 20);
-    o.faults = std::move(faults);
-    return std::make_shared<SimInstrument>(o);
-}
-
-}  // namespace
-
 TEST(SimFaults, NoReplyRefusedAndLinkLostCountTheirOwnCommands)
 {
-    auto instrument = instrumentWith({{"S1", 2, SimFault::Kind::NoReply},
-                                      {"X000", 1, SimFault::Kind::NoReply},
-                                      {"D", 2, SimFault::Kind::Refused},
-                                      {"P1", 1, SimFault::Kind::LinkLost}});
+    SimOptions o = options(std::make_shared<TestClock>(), 20);
+    o.faults = {{"S1", 2, SimFault::Kind::NoReply}, {"X000", 1, SimFault::Kind::NoReply},
+                {"D", 2, SimFault::Kind::Refused}, {"P1", 1, SimFault::Kind::LinkLost}};
+    auto instrument = std::make_shared<SimInstrument>(o);
     SimulatorDriver driver(instrument);
     driver.OpenDevice(DeviceCode::Primary);
     driver.SetTimeout(15000);

@@ -10,6 +10,13 @@ TEST(SimProtocol, IdentificationStatusClockAndClearing)
 {
     auto clock = std::make_shared<TestClock>();
     SimInstrument instrument(options(clock, 120));
+    // The Long at a byte of the reply to the command.
+    const auto longAt = [&](const QByteArray& command, int at) {
+        FieldCodec codec;
+        codec.SetText(reply(instrument, command));
+        codec.Skip(at);
+        return codec.ReadLong();
+    };
 
     // The status block: Long, 22 bytes, then the datalog count at byte 26.
     const QByteArray status = reply(instrument, "D0001");
@@ -29,17 +36,13 @@ TEST(SimProtocol, IdentificationStatusClockAndClearing)
               "#" "01" "00000000" "05" "5452384B5A" "04" "332E3037" "0A" "4B5A382D323034313137");
     // The uptime counts on.
     clock->advance(90);
-    codec.SetText(reply(instrument, "#"));
-    codec.Skip(1);
-    EXPECT_EQ(codec.ReadLong(), 90);
+    EXPECT_EQ(longAt("#", 1), 90);
 
     // 0x12345678 = 305419896 seconds; the instrument's clock then runs on
     // with the computer's, and a reading made later carries its time.
     EXPECT_EQ(reply(instrument, "X00012345678"), "x");
     clock->advance(61);
-    codec.SetText(reply(instrument, "D0001"));
-    codec.Skip(12);
-    EXPECT_EQ(codec.ReadLong(), 305419896 + 61);
+    EXPECT_EQ(longAt("D0001", 12), 305419896 + 61);
     instrument.TakeMeasurement();
     ASSERT_EQ(instrument.DatalogCount(), 121);
     EXPECT_EQ(instrument.Datalog().back().time, 305419896 + 61);
@@ -60,9 +63,7 @@ TEST(SimProtocol, IdentificationStatusClockAndClearing)
     EXPECT_EQ(reply(instrument, "X000FFFFFFFF01"), "x");
     EXPECT_EQ(instrument.DatalogCount(), 0);
     EXPECT_EQ(instrument.Clock(), -60);
-    codec.SetText(reply(instrument, "D0001"));
-    codec.Skip(26);
-    EXPECT_EQ(codec.ReadWord(), 0);
+    EXPECT_EQ(reply(instrument, "D0001").right(4), "0000") << "the count, the last Word";
     EXPECT_EQ(reply(instrument, command("S1", 0)), "?03");
     // Setting the clock and clearing in one command.
     instrument.TakeMeasurement();
@@ -75,15 +76,12 @@ TEST(SimProtocol, UnknownAndMalformedCommandsAreAnsweredAndChangeNothing)
 {
     auto clock = std::make_shared<TestClock>();
     SimInstrument instrument(options(clock, 3));
-    struct Case {
-        QByteArray command, answer;
-    };
-    const Case cases[] = {
+    const std::pair<QByteArray, QByteArray> cases[] = {
         {"Z", "?01"},         {"D0002", "?01"},      {"d0001", "?01"},      {"R1", "?02"},       {"#00", "?02"},
         {"D00010", "?02"},    {"S1", "?02"},         {"S1000a", "?02"},     {"S1FFFF", "?03"},   {"X0001234", "?02"},
         {"X000123456780102", "?02"}, {"X000FFFFFFFF03", "?03"}, {"P1", "?02"}, {"P100FA", "?03"},
     };
-    for (const Case& c : cases) EXPECT_EQ(reply(instrument, c.command), c.answer) << c.command.constData();
+    for (const auto& [sent, answer] : cases) EXPECT_EQ(reply(instrument, sent), answer) << sent.constData();
     EXPECT_EQ(instrument.DatalogCount(), 3);
     EXPECT_EQ(instrument.Clock(), kNowSeconds);
     // Every command is received and logged, answered or not.
@@ -110,10 +108,7 @@ TEST(SimProtocol, WrittenSetupReadsBackByteForByteAndAMalformedOneIsRefused)
     ASSERT_EQ(record.mid(viewCountAt, 2), "08");
     const QByteArray missingView = QByteArray(record).replace(viewCountAt, 2, "09");
     const QByteArray before = reply(instrument, command("P1", 12));
-    struct Case {
-        QByteArray command, answer;
-    };
-    const Case cases[] = {
+    const std::pair<QByteArray, QByteArray> cases[] = {
         {command("P0", 12) + record.chopped(2), "?02"},  // last byte missing
         {command("P0", 12) + record + "00", "?02"},      // a byte too many
         {command("P0", 12) + record + "0", "?02"},       // half a byte too many
@@ -125,6 +120,6 @@ TEST(SimProtocol, WrittenSetupReadsBackByteForByteAndAMalformedOneIsRefused)
         {command("P0", 250) + record, "?03"},
         {"P2FA" + record, "?03"},
     };
-    for (const Case& c : cases) EXPECT_EQ(reply(instrument, c.command), c.answer) << c.command.left(12).constData();
+    for (const auto& [sent, answer] : cases) EXPECT_EQ(reply(instrument, sent), answer) << sent.left(12).constData();
     EXPECT_EQ(reply(instrument, command("P1", 12)), before);
 }

@@ -2,8 +2,8 @@
 // Shared by the simulated instrument's tests: options with a clock the test
 // controls, and small helpers to build and read instrument texts.
 
-#include "AppError.h"
 #include "FieldCodec.h"
+#include "RaisedError.h"
 #include "SimInstrument.h"
 
 #include <QDateTime>
@@ -32,8 +32,7 @@ inline SimOptions options(const std::shared_ptr<TestClock>& clock, int datalogSi
 
 inline QByteArray reply(SimInstrument& instrument, const QByteArray& command)
 {
-    const std::optional<QByteArray> r = instrument.Handle(command);
-    return r ? *r : QByteArray("<no reply>");
+    return instrument.Handle(command).value_or("<no reply>");
 }
 
 inline QByteArray command(const char* code, int word)
@@ -44,15 +43,7 @@ inline QByteArray command(const char* code, int word)
     return codec.GetText();
 }
 
-// The number of the AppError the call raises, 0 when it raises none.
-inline int errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const AppError& e) {
-        return e.number();
-    }
-    return 0;
-}
+// The number of the AppError the call raises.
+inline int errorOf(const std::function<void()>& call) { return RaisedError(call).number(); }
 
 }  // namespace simtest

@@ -3,6 +3,7 @@
 #include "Measurement.h"
 #include "SampleGenerator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -11,9 +12,7 @@ namespace {
 bool allFinite(const SimDatalogRecord& r)
 {
     const auto finite = [](const auto& values) {
-        for (float v : values)
-            if (!std::isfinite(v)) return false;
-        return true;
+        return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
     };
     return finite(r.spectrum) && finite(r.scaleData) && finite(r.tristimulus) && finite(r.indexData) &&
            finite(r.indexTolerances) && std::isfinite(r.colourDifference) && std::isfinite(r.reading);
@@ -61,19 +60,15 @@ TEST(SimMeasurement, DifferencesAreJudgedFromMinusLowerToPlusUpper)
                       Measurement::ScaleValues(1, Colorimetry::Tristimulus(setup.spectrum, d65), white)[0];
     ASSERT_LT(dL, -0.5);
 
-    struct Case {
-        float plus, minus;
-        int flags;
-    };
     const float lower = static_cast<float>(-dL);
-    const Case cases[] = {
+    const struct { float plus, minus; int flags; } cases[] = {
         {5.0f, lower + 0.01f, 0},  // just inside
         {5.0f, lower - 0.01f, 1},  // just outside
         {0.0f, lower + 0.01f, 0},  // no upper tolerance needed for a darker sample
         {0.0f, 0.0f, 0},           // no tolerance set
         {5.0f, -(lower + 0.01f), 0},  // a signed lower tolerance of an earlier state file counts by its size
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         setup.scalePlus = {c.plus, 5.0f, 5.0f};
         setup.scaleMinus = {c.minus, 5.0f, 5.0f};
         Measurement::Evaluate(r, setup, view);

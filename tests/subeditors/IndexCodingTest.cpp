@@ -10,24 +10,19 @@
 #include "frmTolerances.h"
 
 #include <QComboBox>
-#include <QLabel>
 
 TEST_F(SubEditorTest, ViewToleranceAndDatalogNamesAgreeOnEveryIndexCode)
 {
-    struct Case {
-        int code;
-        const char* view;        // the view window's entry
-        const char* tolerance;   // the tolerances window's label
-        const char* datalog;     // the datalog's name of the logged code
-    };
-    const Case cases[] = {
+    // view: the view window's entry; tolerance: the tolerances window's label; datalog: the
+    // datalog's name of the logged code
+    const struct { int code; const char* view; const char* tolerance; const char* datalog; } cases[] = {
         {12, "SCAA", "dSCAA", "SCAA"},        {13, "GSC", "GSC", "Gray Scale"}, {14, "GSS", "GSS", "Gray Stain"},
         {15, "dE*", "dE*", "dE*"},            {16, "dEc", "dEc", "dEcmc"},      {17, "dE", "dE", "dE"},
         {18, "dC*", "dC*", "dC*"},            {19, "dC", "dC", "dC"},           {20, "SSN", "SSN", "Shade Number"},
         {21, "MI", "MI", "MI"},
     };
     Control<CWNumEdit>(frmEditProduct::instance(), "cwnView")->SetValue(1);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         setup().Views(1).ColorScale = 1;
         setup().Views(1).ColorIndex = static_cast<int16_t>(c.code);
         {
@@ -37,8 +32,8 @@ TEST_F(SubEditorTest, ViewToleranceAndDatalogNamesAgreeOnEveryIndexCode)
         }
         frmTolerances tolerances;
         LoadAndShow(tolerances);
-        EXPECT_EQ(Control<QLabel>(tolerances, "lblIndex")->text(), c.tolerance) << c.code;
-        EXPECT_TRUE(Control<QLabel>(tolerances, "lblWarning")->text().isEmpty()) << c.code;
+        EXPECT_EQ(Label(tolerances, "lblIndex"), c.tolerance) << c.code;
+        EXPECT_TRUE(Label(tolerances, "lblWarning").isEmpty()) << c.code;
         EXPECT_EQ(GetCodeName(CodeKind::ColorIndex, static_cast<int16_t>(Measurement::DatalogIndexCode(c.code))),
                   c.datalog)
             << c.code;
@@ -47,6 +42,6 @@ TEST_F(SubEditorTest, ViewToleranceAndDatalogNamesAgreeOnEveryIndexCode)
     setup().Views(1).ColorIndex = 22;
     frmTolerances tolerances;
     LoadAndShow(tolerances);
-    EXPECT_EQ(Control<QLabel>(tolerances, "lblIndex")->text(), ":");
-    EXPECT_TRUE(Control<QLabel>(tolerances, "lblWarning")->text().contains("Color index not recognised"));
+    EXPECT_EQ(Label(tolerances, "lblIndex"), ":");
+    EXPECT_TRUE(Label(tolerances, "lblWarning").contains("Color index not recognised"));
 }

@@ -1,14 +1,13 @@
 // The two run configuration editors on the editor window's setup: units,
 // limits, what they show and what Save stores (halves rounded to even).
-#include "AppError.h"
 #include "CWNumEdit.h"
+#include "RaisedError.h"
 #include "SubEditorTestSupport.h"
 #include "frmRunConfig.h"
 #include "frmRunConfig2.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 
 namespace {
 
@@ -24,11 +23,11 @@ protected:
         setup().HeightTrigger = trigger;
     }
     static CWNumEdit* edit(QDialog& dialog, const char* name) { return Control<CWNumEdit>(dialog, name); }
-    static QString label(QDialog& dialog, const char* name) { return Control<QLabel>(dialog, name)->text(); }
-    // Lower and upper limit and step of the box.
+    // Lower and upper limit, step and value of the box.
     static std::vector<double> range(QDialog& dialog, const char* name)
     {
-        return {edit(dialog, name)->LowerLimit(), edit(dialog, name)->UpperLimit(), edit(dialog, name)->Step()};
+        const CWNumEdit* box = edit(dialog, name);
+        return {box->LowerLimit(), box->UpperLimit(), box->Step(), box->Value()};
     }
     static void typeValue(QDialog& dialog, const char* name, const QString& text)
     {
@@ -45,18 +44,16 @@ TEST_F(RunConfigEditorTest, DistancesInMillimetresAndInInchesRoundingHalvesToEve
     const ProductSetup before = setup();
     frmRunConfig dialog;
     LoadAndShow(dialog);
-    EXPECT_EQ(label(dialog, "lblMinDistance"), "Min Distance (mm):");
-    EXPECT_EQ(label(dialog, "lblMaxDistance"), "Max Distance (mm):");
-    EXPECT_EQ(range(dialog, "cwnMinDistance"), (std::vector<double>{0, 150, 5}));
-    EXPECT_EQ(range(dialog, "cwnMaxDistance"), (std::vector<double>{0, 150, 5}));
-    EXPECT_EQ(range(dialog, "cwnInterval"), (std::vector<double>{0, 60, 5}));
-    EXPECT_EQ(Control<QComboBox>(dialog, "cboMode")->currentText(), "PIECE");
-    EXPECT_EQ(edit(dialog, "cwnMinDistance")->Value(), 40.0);
-    EXPECT_EQ(edit(dialog, "cwnMaxDistance")->Value(), 120.0);
+    EXPECT_EQ((QStringList{Label(dialog, "lblMinDistance"), Label(dialog, "lblMaxDistance"),
+                            Control<QComboBox>(dialog, "cboMode")->currentText()}),
+              (QStringList{"Min Distance (mm):", "Max Distance (mm):", "PIECE"}));
+    // Lower and upper limit, step, value.
+    EXPECT_EQ(range(dialog, "cwnMinDistance"), (std::vector<double>{0, 150, 5, 40}));
+    EXPECT_EQ(range(dialog, "cwnMaxDistance"), (std::vector<double>{0, 150, 5, 120}));
+    EXPECT_EQ(range(dialog, "cwnInterval"), (std::vector<double>{0, 60, 5, 15}));
     ASSERT_EQ(Control<QCheckBox>(dialog, "chkTrigger")->checkState(), Qt::Checked);
     QTest::keyClick(Control<QCheckBox>(dialog, "chkTrigger"), Qt::Key_Space);
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
+    EXPECT_TRUE(Save(dialog));
     ProductSetup expected = before;
     expected.HeightTrigger = false;
     EXPECT_TRUE(setup() == expected);
@@ -66,8 +63,7 @@ TEST_F(RunConfigEditorTest, DistancesInMillimetresAndInInchesRoundingHalvesToEve
     LoadAndShow(inches);
     typeValue(inches, "cwnMinDistance", "2.5");
     typeValue(inches, "cwnMaxDistance", "3.5");
-    Click(inches, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(inches));
+    EXPECT_TRUE(Save(inches));
     EXPECT_EQ(setup().MinDistance, 2);
     EXPECT_EQ(setup().MaxDistance, 4);
     EXPECT_EQ(setup().BaseDistance, 77);  // not this editor's
@@ -79,18 +75,17 @@ TEST_F(RunConfigEditorTest, HeightsAboveTheBaseMoveWithIt)
     const ProductSetup before = setup();
     frmRunConfig2 dialog;
     LoadAndShow(dialog);
-    EXPECT_EQ(edit(dialog, "cwnBase")->Value(), 100.0);
-    EXPECT_EQ(edit(dialog, "cwnMinHeight")->Value(), 40.0);
-    EXPECT_EQ(edit(dialog, "cwnMaxHeight")->Value(), 80.0);
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
+    EXPECT_EQ((std::vector<double>{edit(dialog, "cwnBase")->Value(), edit(dialog, "cwnMinHeight")->Value(),
+                                   edit(dialog, "cwnMaxHeight")->Value()}),
+              (std::vector<double>{100, 40, 80}));
+    EXPECT_TRUE(Save(dialog));
     EXPECT_TRUE(setup() == before);
 
     // The base 10 further away, the heights as they were.
     frmRunConfig2 raised;
     LoadAndShow(raised);
     typeValue(raised, "cwnBase", "110");
-    Click(raised, "cmdSave");
+    EXPECT_TRUE(Save(raised));
     EXPECT_EQ((std::vector<int>{setup().BaseDistance, setup().MinDistance, setup().MaxDistance}),
               (std::vector<int>{110, 30, 70}));
 }
@@ -100,11 +95,6 @@ TEST_F(RunConfigEditorTest, HeightsBeyond16BitsCannotBeLoaded)
     prepare(0, 0, 30000, 0, -10000, false);  // a height of 40000
     const ProductSetup before = setup();
     frmRunConfig2 dialog;
-    try {
-        dialog.Form_Load();
-        ADD_FAILURE() << "loaded";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.number(), ErrorNumber::Overflow);
-    }
+    EXPECT_EQ(RaisedError([&] { dialog.Form_Load(); }).number(), ErrorNumber::Overflow);
     EXPECT_TRUE(setup() == before);
 }

@@ -7,6 +7,7 @@
 #include "frmEditProduct.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
@@ -14,8 +15,16 @@
 
 class SubEditorTest : public ::testing::Test {
 protected:
-    SubEditorTest();
-    ~SubEditorTest() override;
+    SubEditorTest()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        frmEditProduct::DestroyInstance();
+    }
+    ~SubEditorTest() override
+    {
+        frmEditProduct::DestroyInstance();
+        QLocale::setDefault(previousLocale_);
+    }
 
     ProductSetup& setup() { return frmEditProduct::instance().EditedProductSetup(); }
 
@@ -50,7 +59,19 @@ inline void Click(QWidget& dialog, const char* button)
 }
 
 // Replaces the text of a box as the operator would: select all, type.
-void TypeInto(QWidget* box, const QString& text);
+inline void TypeInto(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
 
-// Closed by Save: hidden and accepted.
-inline bool ClosedBySave(const QDialog& dialog) { return !dialog.isVisible() && dialog.result() == QDialog::Accepted; }
+// Clicks Save; true when that closed the dialog (hidden and accepted).
+inline bool Save(QDialog& dialog)
+{
+    Click(dialog, "cmdSave");
+    return !dialog.isVisible() && dialog.result() == QDialog::Accepted;
+}
+
+inline QString Label(QWidget& dialog, const char* name) { return Control<QLabel>(dialog, name)->text(); }

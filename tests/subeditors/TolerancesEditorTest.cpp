@@ -3,7 +3,6 @@
 #include "SubEditorTestSupport.h"
 #include "frmTolerances.h"
 
-#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -22,7 +21,6 @@ protected:
         setup().IndexMinus = 0.5f;
     }
     static QLineEdit* box(frmTolerances& dialog, const char* name) { return Control<QLineEdit>(dialog, name); }
-    static QString label(frmTolerances& dialog, const char* name) { return Control<QLabel>(dialog, name)->text(); }
 };
 
 }  // namespace
@@ -33,7 +31,7 @@ TEST_F(TolerancesEditorTest, NoScaleWithTintStoresOnlyTheIndexTolerances)
     const ProductSetup before = setup();
     frmTolerances dialog;
     LoadAndShow(dialog);
-    EXPECT_EQ(label(dialog, "lblIndex"), "dTint");
+    EXPECT_EQ(Label(dialog, "lblIndex"), "dTint");
     // Hidden boxes are neither checked nor stored, whatever they hold.
     for (const char* name : {"txtUpperX", "txtUpperY", "txtUpperZ", "txtLowerX", "txtLowerY", "txtLowerZ"}) {
         EXPECT_FALSE(box(dialog, name)->isVisible()) << name;
@@ -41,8 +39,7 @@ TEST_F(TolerancesEditorTest, NoScaleWithTintStoresOnlyTheIndexTolerances)
     }
     TypeInto(box(dialog, "txtUpper"), "0.8");
     TypeInto(box(dialog, "txtLower"), "0.4");
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
+    EXPECT_TRUE(Save(dialog));
     ProductSetup expected = before;
     expected.IndexPlus = 0.8f;
     expected.IndexMinus = 0.4f;
@@ -55,17 +52,16 @@ TEST_F(TolerancesEditorTest, Scale6TakesZeroAndRefusesNegatives)
     const ProductSetup before = setup();
     frmTolerances dialog;
     LoadAndShow(dialog);
-    EXPECT_EQ((QStringList{label(dialog, "lblScaleX"), label(dialog, "lblScaleY"), label(dialog, "lblScaleZ")}),
+    EXPECT_EQ((QStringList{Label(dialog, "lblScaleX"), Label(dialog, "lblScaleY"), Label(dialog, "lblScaleZ")}),
               (QStringList{"dL*", "dC*", "dH*"}));
     TypeInto(box(dialog, "txtUpperX"), "-0.1");
     Click(dialog, "cmdSave");
-    EXPECT_EQ(label(dialog, "lblWarning"), "All values must be numeric and non-negative");
+    EXPECT_EQ(Label(dialog, "lblWarning"), "All values must be numeric and non-negative");
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(setup() == before);
 
     TypeInto(box(dialog, "txtUpperX"), "0");
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
+    EXPECT_TRUE(Save(dialog));
     ProductSetup expected = before;
     expected.SetScalePlus(1, 0.0f);
     EXPECT_TRUE(setup() == expected);

@@ -15,14 +15,8 @@ protected:
     // besides) and is the one the editor window names.
     void prepare(int number, bool enabled, int display, int illObs, int scale, int index)
     {
-        setup().Views(number) = DataView{enabled,
-                                         static_cast<int16_t>(display),
-                                         static_cast<int16_t>(illObs),
-                                         static_cast<int16_t>(scale),
-                                         static_cast<int16_t>(index),
-                                         3,
-                                         1.25f,
-                                         -0.5f};
+        const auto code = [](int value) { return static_cast<int16_t>(value); };
+        setup().Views(number) = DataView{enabled, code(display), code(illObs), code(scale), code(index), 3, 1.25f, -0.5f};
         Control<CWNumEdit>(frmEditProduct::instance(), "cwnView")->SetValue(number);
     }
     static QComboBox* list(frmEditView& dialog, const char* name) { return Control<QComboBox>(dialog, name); }
@@ -45,8 +39,7 @@ TEST_F(ViewEditorTest, TheListsShowTheCodesSaveWritesThemBackEvenBeyondTheListsC
         EXPECT_EQ(list(dialog, "cboScale")->currentText(), shown);
         EXPECT_EQ(enable(dialog)->checkState(), Qt::Checked);
         EXPECT_EQ(enable(dialog)->isEnabled(), number != 1);
-        Click(dialog, "cmdSave");
-        EXPECT_TRUE(ClosedBySave(dialog));
+        EXPECT_TRUE(Save(dialog));
         EXPECT_TRUE(setup() == expected) << number;
     }
 
@@ -58,8 +51,7 @@ TEST_F(ViewEditorTest, TheListsShowTheCodesSaveWritesThemBackEvenBeyondTheListsC
     EXPECT_EQ(list(dialog, "cboIllObs")->currentText(), "F11/10");
     EXPECT_EQ(list(dialog, "cboIndex")->currentText(), "SCAA");
     list(dialog, "cboScale")->setCurrentText("(...)");
-    Click(dialog, "cmdSave");
-    EXPECT_TRUE(ClosedBySave(dialog));
+    EXPECT_TRUE(Save(dialog));
     ProductSetup expected = before;
     expected.Views(5).ColorScale = 0;
     EXPECT_TRUE(setup() == expected);
