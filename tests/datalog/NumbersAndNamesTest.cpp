@@ -73,7 +73,9 @@ TEST(LocaleNumberFormat, MatchesQLocaleExceptForTheSignOfZero)
             ASSERT_EQ(format.toString(value, decimals), expected) << locale.name().toStdString() << " " << value;
             QByteArray bytes;
             format.appendEightBit(bytes, value, decimals);
-            if (FitsEightBit(expected)) ASSERT_EQ(bytes, ToEightBit(expected));  // else see EveryLocale
+            if (FitsEightBit(expected)) {
+                ASSERT_EQ(bytes, ToEightBit(expected));  // else see EveryLocale
+            }
         }
     }
     const LocaleNumberFormat us(QLocale("en_US"));

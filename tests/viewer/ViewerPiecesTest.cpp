@@ -23,7 +23,9 @@ TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
     for (const auto& c : cases) {
         double value = -99;
         EXPECT_EQ(RegionalNumbers::ParseFixed(c.text, value), c.readable) << c.text;
-        if (c.readable) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        if (c.readable) {
+            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        }
     }
     int64_t whole = 0;
     EXPECT_TRUE(RegionalNumbers::ParseWhole("-32768", whole) && whole == -32768) << whole;
@@ -44,7 +46,9 @@ TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
     for (const auto& c : times) {
         int64_t seconds = 0;
         EXPECT_EQ(reader.read(c.text, seconds), c.expected.isValid()) << c.text;
-        if (c.expected.isValid()) EXPECT_EQ(epoch.addSecs(seconds), c.expected) << c.text;
+        if (c.expected.isValid()) {
+            EXPECT_EQ(epoch.addSecs(seconds), c.expected) << c.text;
+        }
     }
     TimestampReader german(QLocale("de_DE"));
     int64_t seconds = 0;
