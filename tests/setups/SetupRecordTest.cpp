@@ -123,6 +123,17 @@ TEST(SetupRecord, DistancesComeBackFromHeightsRoundedHalfToEvenAndBeyond16BitsAr
         EXPECT_EQ(codec.GetText(), QByteArray("P0"));  // nothing appended
         EXPECT_EQ(ErrorOf([&] { DecodeProductSetup(s, recordOf(base, max, min)); }).number(), 6) << min;
     }
+    // Just inside: 32767 and -32768 fit, both ways.
+    for (const auto& [base, max, min] : {std::array{30000, 0, -2767}, std::array{-30000, 0, 2768}}) {
+        ProductSetup s;
+        s.BaseDistance = int16_t(base), s.MaxDistance = int16_t(max), s.MinDistance = int16_t(min);
+        FieldCodec codec;
+        codec.BeginCommand("P0");
+        EXPECT_NO_THROW(EncodeProductSetup(s, codec)) << min;
+        ProductSetup back;
+        EXPECT_NO_THROW(DecodeProductSetup(back, recordOf(base, max, min))) << min;
+        EXPECT_EQ(back.MinDistance, base - min) << min;
+    }
 }
 
 TEST(SetupRecord, ViewEntriesFillTheViewsTheyNameAndOthersAreSkipped)
