@@ -51,10 +51,9 @@ int restoredSetupIndex(const QByteArray& reply, const SetupLine& line, const QSt
     }
 }
 
-// A reply to "P1" for the setup: a whole setup write of that setup.
-bool isSetupReply(const QByteArray& reply, int setupNumber)
+// Whether a reply of that shape is a whole setup write of the setup.
+bool isSetupOf(const SetupLineShape& shape, int setupNumber)
 {
-    const SetupLineShape shape = CheckSetupLine(reply);
     return shape.isSetup && shape.setupIndex == setupNumber - 1;
 }
 
@@ -141,12 +140,17 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
         progress.SetStatus(QStringLiteral("%1 / %2").arg(result.SetupsRead + 1).arg(count));
         const QByteArray command = ReadSetupCommand(setupNumber, codec);
         QByteArray reply;
+        SetupLineShape shape;
         try {
             reply = exchange(command);
+            shape = CheckSetupLine(reply);
             // A reply that is not the setup asked for (a refusal, a garbled
             // or cut reply) is asked for once more: a passing fault may be
             // gone.
-            if (!isSetupReply(reply, setupNumber)) reply = exchange(command);
+            if (!isSetupOf(shape, setupNumber)) {
+                reply = exchange(command);
+                shape = CheckSetupLine(reply);
+            }
         } catch (const LinkInterrupted&) {
             // Cancelled while the reply was awaited: the setups read are kept.
             result.Cancelled = true;
@@ -154,7 +158,7 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
         }
         // The instrument reads out the next setup while this one is taken.
         if (n + 1 < setupNumbers.size()) exchange.SendAhead(ReadSetupCommand(setupNumbers[n + 1], codec));
-        take(setupNumber, reply);
+        take(setupNumber, reply, shape);
         ++result.SetupsRead;
         progress.SetValue(result.SetupsRead);
         progress.Yield();
@@ -184,10 +188,9 @@ ArchiveResult Archive(const Exchange& exchange, const QString& sFileName, Progre
     ArchiveResult result;
     // Each reply is archived as the instrument sent it; one that is still no
     // setup after the second asking is named for the warning.
-    const SetupReplyHandler archiveReply = [&](int setupNumber, const QByteArray& reply) {
+    const SetupReplyHandler archiveReply = [&](int setupNumber, const QByteArray& reply, const SetupLineShape& shape) {
         file.writeLine(reply);
-        if (isSetupReply(reply, setupNumber)) return;
-        const SetupLineShape shape = CheckSetupLine(reply);
+        if (isSetupOf(shape, setupNumber)) return;
         result.NotSetups.push_back(
             {setupNumber, reply,
              shape.isSetup ? QStringLiteral("is for setup %1").arg(shape.setupIndex + 1) : shape.problem});

@@ -44,6 +44,7 @@
 #include "FieldCodec.h"
 #include "ProgressSink.h"
 #include "RestoreFile.h"
+#include "SetupLineShape.h"
 
 #include <QByteArray>
 #include <QString>
@@ -80,8 +81,10 @@ struct RestoreResult {
     std::vector<QByteArray> RestoredLines;
 };
 
-// What a read of setups gets: the reply to "P1" for each setup read.
-using SetupReplyHandler = std::function<void(int setupNumber, const QByteArray& reply)>;
+// What a read of setups gets: the reply to "P1" for each setup read, and its
+// shape (CheckSetupLine), worked out once for the loop and the taker.
+using SetupReplyHandler =
+    std::function<void(int setupNumber, const QByteArray& reply, const SetupLineShape& shape)>;
 
 // The reading loop of the archive, for whoever needs the instrument's setups:
 // the caption, the bar from 0 to the number of setups, "i / N" in the status

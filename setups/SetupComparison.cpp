@@ -106,7 +106,7 @@ std::optional<SetupLines> ReadInstrument(const Exchange& exchange, ProgressSink&
     side.Name = QStringLiteral("instrument");
     const SetupArchive::ReadResult read = SetupArchive::ReadSetups(
         exchange, SetupArchive::AllSetupNumbers(), QString::fromLatin1(ReadCaption), progress,
-        [&side](int setupNumber, const QByteArray& reply) { side.Line(setupNumber) = reply; }, codec);
+        [&side](int setupNumber, const QByteArray& reply, const SetupLineShape&) { side.Line(setupNumber) = reply; }, codec);
     if (read.Cancelled) return std::nullopt;
     return side;
 }
@@ -146,7 +146,7 @@ std::optional<Comparison> VerifyRestore(const Exchange& exchange, const std::vec
     readBack.Name = QStringLiteral("instrument");
     const SetupArchive::ReadResult read = SetupArchive::ReadSetups(
         exchange, toRead, QString::fromLatin1(VerifyCaption), progress,
-        [&readBack](int setupNumber, const QByteArray& reply) { readBack.Line(setupNumber) = reply; }, codec);
+        [&readBack](int setupNumber, const QByteArray& reply, const SetupLineShape&) { readBack.Line(setupNumber) = reply; }, codec);
     if (read.Cancelled) return std::nullopt;
     return Compare(readBack, sent, locale);
 }
