@@ -1,6 +1,6 @@
 // The run configuration query's errors (which editor it chooses is shown
 // through the editor window's button, frmEditProductTest.cpp).
-#include "ErrorOf.h"
+#include "RaisedError.h"
 #include "RunConfigQuery.h"
 
 #include <gtest/gtest.h>

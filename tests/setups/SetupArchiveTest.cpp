@@ -3,7 +3,7 @@
 // anything is sent: damaged copies of a real archive are refused. An archive
 // that fails part-way keeps the earlier file: the timeout and lost-link
 // hardening tests, through the program.
-#include "ErrorOf.h"
+#include "RaisedError.h"
 #include "Exchange.h"
 #include "ProgressSink.h"
 #include "Sensor.h"

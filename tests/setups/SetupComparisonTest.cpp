@@ -1,7 +1,7 @@
 // Comparing setups: field by field in the editors' words, and which files
 // are archives to compare with.
 #include "TestFiles.h"
-#include "ErrorOf.h"
+#include "RaisedError.h"
 #include "SetupComparison.h"
 #include "SetupRecord.h"
 

@@ -1,7 +1,7 @@
 // The setup model and its record, both directions. The encoder's records are
 // walked field by field with the codec; records for the decoder are written
 // by the simulated instrument's own implementation of the layout.
-#include "ErrorOf.h"
+#include "RaisedError.h"
 #include "SetupRecord.h"
 #include "SimSetup.h"
 

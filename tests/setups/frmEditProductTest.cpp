@@ -2,7 +2,7 @@
 // whose Sensor talks to the simulated instrument; and its numeric edit, whose
 // limits bind the operator, not the program.
 #include "CWNumEdit.h"
-#include "ErrorOf.h"
+#include "RaisedError.h"
 #include "MainWindowOnSimulator.h"
 #include "SubEditors.h"
 #include "frmEditProduct.h"

@@ -5,6 +5,7 @@
 #include "AppError.h"
 #include "DatalogCapture.h"
 #include "ProgressSink.h"
+#include "RaisedError.h"
 #include "SetupArchive.h"
 #include "TestFiles.h"
 #include "LineServer.h"
@@ -24,21 +25,9 @@
 
 namespace {
 
-// The error the call raises; number 0 when it raises none.
-template <class Call>
-AppError raised(Call&& call)
-{
-    try {
-        call();
-    } catch (const AppError& error) {
-        return error;
-    }
-    return AppError(0, QStringLiteral("no error"));
-}
-
 AppError openError(const QString& path)
 {
-    return raised([&] { SerialPortDriver(path).OpenDevice(DeviceCode::Primary); });
+    return ErrorOf([&] { SerialPortDriver(path).OpenDevice(DeviceCode::Primary); });
 }
 
 // The simulated instrument answering on its own pseudo-terminal, from a
@@ -155,7 +144,7 @@ TEST(SerialLink, RepliesInPiecesAndTheLengthLimit)
         QElapsedTimer took;
         took.start();
         QByteArray reply;
-        const AppError error = raised([&] { reply = driver.Execute("X"); });
+        const AppError error = ErrorOf([&] { reply = driver.Execute("X"); });
         EXPECT_EQ(error.number(), c.refused ? ErrorNumber::MalformedText : 0) << qPrintable(error.description());
         EXPECT_EQ(reply, c.reply);
         EXPECT_LT(took.elapsed(), 2000) << "refused as it arrives, not at the timeout";
@@ -203,7 +192,7 @@ TEST(SerialLink, CommandsSentAheadAreAnsweredInOrderAndAnAbandonedOneIsDropped)
     InstrumentOnTerminal instrument(options);
     Sensor serial([device = instrument.Device()] { return std::make_unique<SerialPortDriver>(device); });
     serial.OpenCommPort();
-    const AppError stopped = raised([&] {
+    const AppError stopped = ErrorOf([&] {
         DatalogCapture::Run(DirectExchange(serial), 120, dir.filePath("stopped.txt"), QStringLiteral(";"), progress, locale);
     });
     EXPECT_TRUE(stopped.description().startsWith(QStringLiteral("Record 3 of 120"))) << qPrintable(stopped.description());
@@ -226,7 +215,7 @@ TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
     first.reset();
     QElapsedTimer took;
     took.start();
-    const AppError hungUp = raised([&] { sensor.ExecCommand("D0001"); });
+    const AppError hungUp = ErrorOf([&] { sensor.ExecCommand("D0001"); });
     EXPECT_LT(took.elapsed(), 2000);
     EXPECT_EQ(hungUp.number(), ErrorNumber::LinkLost);
     EXPECT_TRUE(hungUp.description().contains(port)) << qPrintable(hungUp.description());
@@ -234,7 +223,7 @@ TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
 
     // Retry while nothing is there: still lost, with the reason.
     QFile::remove(port);
-    const AppError nothing = raised([&] { sensor.ExecCommand("D0001"); });
+    const AppError nothing = ErrorOf([&] { sensor.ExecCommand("D0001"); });
     EXPECT_EQ(nothing.number(), ErrorNumber::LinkLost);
     EXPECT_TRUE(nothing.description().contains("not found")) << qPrintable(nothing.description());
 
@@ -251,7 +240,7 @@ TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
     EXPECT_THROW(sensor.ExecCommand("D0001"), AppError);
     InstrumentOnTerminal other("KZ8-999999");
     pointLink(port, other.Device());
-    const AppError refused = raised([&] { sensor.ExecCommand("X000FFFFFFFF01"); });
+    const AppError refused = ErrorOf([&] { sensor.ExecCommand("X000FFFFFFFF01"); });
     EXPECT_EQ(refused.number(), ErrorNumber::LinkLost);
     EXPECT_TRUE(refused.description().contains("KZ8-999999") && refused.description().contains("KZ8-204117"))
         << qPrintable(refused.description());

@@ -6,14 +6,21 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-// A call that raises none fails the test and gives number 0.
-inline AppError RaisedError(const std::function<void()>& call)
+// One numbered 0 when the call raises none (for calls that may succeed).
+inline AppError ErrorOf(const std::function<void()>& call)
 {
     try {
         call();
     } catch (const AppError& error) {
         return error;
     }
-    ADD_FAILURE() << "no AppError raised";
     return AppError(0, {});
+}
+
+// For a call that must raise: one that raises none fails the test.
+inline AppError RaisedError(const std::function<void()>& call)
+{
+    const AppError error = ErrorOf(call);
+    if (error.number() == 0) ADD_FAILURE() << "no AppError raised";
+    return error;
 }
