@@ -57,14 +57,25 @@ QString CsvField(const QString& text)
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
+QStringList Cells(const GroupSummary& group, const std::function<QString(double)>& number)
+{
+    return {group.product,
+            QString::number(group.setup),
+            QString::number(group.records),
+            QString::number(group.samples),
+            number(group.index.mean),
+            number(group.index.sd),
+            number(group.index.min),
+            number(group.index.max)};
+}
+
 QString Csv(const std::vector<GroupSummary>& groups)
 {
     QString text = QStringLiteral("product,setup,records,samples,mean,sd,min,max\r\n");
+    const auto plain = [](double value) { return PlainNumber(value); };
     for (const GroupSummary& g : groups) {
-        const QStringList fields{CsvField(g.product),          QString::number(g.setup),
-                                 QString::number(g.records),   QString::number(g.samples),
-                                 PlainNumber(g.index.mean),    PlainNumber(g.index.sd),
-                                 PlainNumber(g.index.min),     PlainNumber(g.index.max)};
+        QStringList fields = Cells(g, plain);
+        fields[0] = CsvField(fields[0]);
         text += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return text;
@@ -85,14 +96,7 @@ QString AlignedText(const std::vector<GroupSummary>& groups)
         return text.isEmpty() ? QStringLiteral("-") : text;
     };
     for (const GroupSummary& g : groups) {
-        QStringList row{g.product,
-                        QString::number(g.setup),
-                        QString::number(g.records),
-                        QString::number(g.samples),
-                        shown(g.index.mean),
-                        shown(g.index.sd),
-                        shown(g.index.min),
-                        shown(g.index.max)};
+        QStringList row = Cells(g, shown);
         if (withDeltaE) row << shown(g.deltaE2000.mean) << shown(g.deltaE2000.max);
         rows << row;
     }

@@ -16,6 +16,8 @@
 #include "Statistics.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 struct GroupSummary {
@@ -31,6 +33,11 @@ namespace DatalogSummary {
 
 // Groups in order of product name, then setup number.
 std::vector<GroupSummary> Summarize(const std::vector<DatalogRecord>& records, const RecordFilter& filter = {});
+
+// The cells every summary shows of a group, in column order: product, setup,
+// records, samples, then the index's mean, sd, min and max written by
+// `number` (the regional form in the window, the plain one in files).
+QStringList Cells(const GroupSummary& group, const std::function<QString(double)>& number);
 
 QString AlignedText(const std::vector<GroupSummary>& groups);
 QString Csv(const std::vector<GroupSummary>& groups);

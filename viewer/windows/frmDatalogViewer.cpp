@@ -34,6 +34,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <functional>
 #include <set>
 
 namespace {
@@ -71,13 +72,21 @@ void report(const AppError& error)
     Env().ShowMessage(error.description(), MessageButtons::Ok, MessageIcon::Critical, frmDatalogViewer::Caption);
 }
 
-QString chooseSave(const QString& title, const QString& filter)
+// Asks for the file to save, writes it with `write`, and reports a failure;
+// nothing happens when the operator cancels the choice.
+void saveAs(const QString& title, const QString& filter, const std::function<void(const QString&)>& write)
 {
     FileChoice choice;
     choice.title = title;
     choice.kind = FileDialogKind::Save;
     choice.filter = filter;
-    return Env().ChooseFile(choice);
+    const QString file = Env().ChooseFile(choice);
+    if (file.isEmpty()) return;
+    try {
+        write(file);
+    } catch (const AppError& error) {
+        report(error);
+    }
 }
 
 }  // namespace
@@ -532,16 +541,9 @@ void frmDatalogViewer::fillSummary()
     };
     for (int row = 0; row < int(groups.size()); ++row) {
         const GroupSummary& g = groups[std::size_t(row)];
-        const QStringList cells{g.product,
-                                QString::number(g.setup),
-                                QString::number(g.records),
-                                QString::number(g.samples),
-                                number(g.index.mean),
-                                number(g.index.sd),
-                                number(g.index.min),
-                                number(g.index.max),
-                                g.deltaE2000.count ? number(g.deltaE2000.mean) : QString(),
-                                g.deltaE2000.count ? number(g.deltaE2000.max) : QString()};
+        const QStringList cells = DatalogSummary::Cells(g, number)
+                                  << (g.deltaE2000.count ? number(g.deltaE2000.mean) : QString())
+                                  << (g.deltaE2000.count ? number(g.deltaE2000.max) : QString());
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -593,38 +595,25 @@ void frmDatalogViewer::ChooseAndOpen()
 void frmDatalogViewer::SaveCapture()
 {
     if (capture_.isEmpty()) return;
-    const QString file = chooseSave(QStringLiteral("Save Datalog Capture"), DatalogFilter);
-    if (file.isEmpty()) return;
-    try {
-        WriteWholeFile(file, capture_);
-    } catch (const AppError& error) {
-        report(error);
-    }
+    saveAs(QStringLiteral("Save Datalog Capture"), DatalogFilter,
+           [this](const QString& file) { WriteWholeFile(file, capture_); });
 }
 
 void frmDatalogViewer::ExportSummary()
 {
     if (!document_) return;
-    const QString file = chooseSave(QStringLiteral("Export Summary"), QStringLiteral("CSV Files|*.csv|All Files|*.*"));
-    if (file.isEmpty()) return;
-    try {
+    saveAs(QStringLiteral("Export Summary"), QStringLiteral("CSV Files|*.csv|All Files|*.*"), [this](const QString& file) {
         WriteWholeFile(file, ToEightBit(DatalogSummary::Csv(DatalogSummary::Summarize(document_->records, filtered_->filter()))));
-    } catch (const AppError& error) {
-        report(error);
-    }
+    });
 }
 
 void frmDatalogViewer::ExportReport()
 {
     if (!document_) return;
-    const QString file = chooseSave(QStringLiteral("Export Report"), QStringLiteral("PDF Files|*.pdf"));
-    if (file.isEmpty()) return;
-    try {
+    saveAs(QStringLiteral("Export Report"), QStringLiteral("PDF Files|*.pdf"), [this](const QString& file) {
         BusyPointer busy;
         DatalogReport::Write(*document_, file);
-    } catch (const AppError& error) {
-        report(error);
-    }
+    });
 }
 
 QWidget* frmDatalogViewer::chartArea(Chart chart) const
@@ -641,11 +630,6 @@ void frmDatalogViewer::ExportChart(Chart chart)
 {
     static const char* const titles[]{"Spectra", "Colour Difference", "Trend"};
     const QString title = QString::fromLatin1(titles[int(chart)]);
-    const QString file = chooseSave(QStringLiteral("Export %1 Chart").arg(title), ChartExport::FileFilter);
-    if (file.isEmpty()) return;
-    try {
-        ChartExport::Save(chartArea(chart), file, title);
-    } catch (const AppError& error) {
-        report(error);
-    }
+    saveAs(QStringLiteral("Export %1 Chart").arg(title), ChartExport::FileFilter,
+           [&](const QString& file) { ChartExport::Save(chartArea(chart), file, title); });
 }
