@@ -13,6 +13,7 @@
 #include "TextFiles.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace DatalogCapture {
 
@@ -73,6 +74,7 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
     const QString ofCount = QStringLiteral(" / %1").arg(recordCount);
 
     Result result;
+    QByteArray nextCommand;
     for (int32_t i = 1; i <= recordCount; ++i) {
         if (progress.CancelRequested()) {
             result.cancelled = true;
@@ -80,7 +82,8 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
         }
         progress.SetStatus(QString::number(i) + ofCount);
         try {
-            const QByteArray command = recordCommand(codec, i - 1);
+            // Every request after the first was made when it was sent ahead.
+            const QByteArray command = i == 1 ? recordCommand(codec, 0) : std::exchange(nextCommand, {});
             const QByteArray reply = exchange(command);
             // Only a reply of another kind can fail the check (and naming it
             // costs a text per record, so it is not built for good replies).
@@ -88,7 +91,10 @@ Result Run(const Exchange& exchange, int32_t recordCount, const QString& sFileNa
                 InstrumentOperations::ExpectReply(reply, ReplyCode::DatalogRecord, command);
             // The instrument reads out the next record while this one is
             // decoded and written.
-            if (i < recordCount) exchange.SendAhead(recordCommand(codec, i));
+            if (i < recordCount) {
+                nextCommand = recordCommand(codec, i);
+                exchange.SendAhead(nextCommand);
+            }
             codec.SetText(reply);
             line.begin();
             ReadRecord(codec, line);

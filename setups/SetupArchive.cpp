@@ -10,6 +10,7 @@
 
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 namespace SetupArchive {
 
@@ -131,6 +132,7 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
     progress.SetMaximum(count);
     progress.ClearCancel();
     ReadResult result;
+    QByteArray nextCommand;
     for (size_t n = 0; n < setupNumbers.size(); ++n) {
         const int setupNumber = setupNumbers[n];
         if (progress.CancelRequested()) {
@@ -138,7 +140,8 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
             break;
         }
         progress.SetStatus(QStringLiteral("%1 / %2").arg(result.SetupsRead + 1).arg(count));
-        const QByteArray command = ReadSetupCommand(setupNumber, codec);
+        // Every request after the first was made when it was sent ahead.
+        const QByteArray command = n == 0 ? ReadSetupCommand(setupNumber, codec) : std::exchange(nextCommand, {});
         QByteArray reply;
         SetupLineShape shape;
         try {
@@ -157,7 +160,10 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
             break;
         }
         // The instrument reads out the next setup while this one is taken.
-        if (n + 1 < setupNumbers.size()) exchange.SendAhead(ReadSetupCommand(setupNumbers[n + 1], codec));
+        if (n + 1 < setupNumbers.size()) {
+            nextCommand = ReadSetupCommand(setupNumbers[n + 1], codec);
+            exchange.SendAhead(nextCommand);
+        }
         take(setupNumber, reply, shape);
         ++result.SetupsRead;
         progress.SetValue(result.SetupsRead);
