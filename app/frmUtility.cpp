@@ -20,7 +20,6 @@
 #include <QWindow>
 
 namespace {
-frmUtility* theMainWindow = nullptr;
 
 // The designed caption; start-up puts the instrument's name before it.
 const QString DesignedCaption = QStringLiteral("Utility");
@@ -33,7 +32,6 @@ frmUtility::frmUtility(DriverFactory driverFactory, QWidget* parent)
     setWindowTitle(DesignedCaption);
     resize(420, 60);
     buildMenus();
-    theMainWindow = this;
     RegisterMainWindow(this);
     // While the serial link waits for a reply the windows keep painting; the
     // operator's input waits until the exchange is over, so no second
@@ -50,16 +48,15 @@ frmUtility::~frmUtility()
 {
     LinkWait::SetIdleHook({});
     UnregisterMainWindow(this);
-    if (theMainWindow == this) theMainWindow = nullptr;
 }
 
 frmUtility& frmUtility::instance()
 {
-    if (!theMainWindow) throw std::logic_error("the main window does not exist");
-    return *theMainWindow;
+    // The registered main window is this program's one frmUtility.
+    auto* window = dynamic_cast<frmUtility*>(&MainWindow());
+    if (!window) throw std::logic_error("the registered main window is not the program's");
+    return *window;
 }
-
-bool frmUtility::exists() { return theMainWindow != nullptr; }
 
 QMenu* frmUtility::addMenuGroup(const QString& objectName, const QString& caption, const QString& itemGroup,
                                 const QStringList& captions, QList<QAction*>& items,

@@ -25,9 +25,9 @@ public:
     explicit frmUtility(DriverFactory driverFactory, QWidget* parent = nullptr);
     ~frmUtility() override;
 
-    // The one instance of the program (the last one constructed).
+    // The one instance of the program: the registered main window
+    // (MainWindowServices.h).
     static frmUtility& instance();
-    static bool exists();
 
     // Start-up: shows the window (painted before the link is opened), applies the delimiter preference, opens the
     // link and identifies the instrument. No instrument, a port that cannot
