@@ -18,15 +18,7 @@ using namespace Hardening;
 
 namespace {
 
-class DamagedReply : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        frmEditProduct::DestroyInstance();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    Program p;
-};
+struct DamagedReply : ::testing::Test { Program p; };
 
 }  // namespace
 

@@ -1,7 +1,9 @@
 #include "HardeningSupport.h"
 
 #include "AppError.h"
+#include "frmEditProduct.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 
@@ -24,6 +26,12 @@ void Program::Start(const SimOptions& options,
     window = std::make_unique<frmUtility>(factory(instrument));
     window->Form_Load();
     instrument->ClearLogs();
+}
+
+Program::~Program()
+{
+    frmEditProduct::DestroyInstance();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 int Program::SentWith(const QByteArray& prefix) const

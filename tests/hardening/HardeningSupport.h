@@ -22,9 +22,12 @@ namespace Hardening {
 // (so that every run sees the same content).
 SimOptions InstrumentOptions(std::vector<SimFault> faults = {}, int datalogSize = 5);
 
-// The program's main window on a simulated instrument.
+// The program's main window on a simulated instrument. Going, it closes the
+// setup editor and deletes the windows that were unloaded, so that the next
+// test starts with none of them.
 class Program {
 public:
+    ~Program();
     // Starts the main window as Form_Load does, with the driver the factory
     // makes for the instrument; the commands of start-up are then forgotten,
     // so that Sent() holds only what the test's operation sends.

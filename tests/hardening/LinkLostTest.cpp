@@ -11,7 +11,6 @@
 #include "SimulatorDriver.h"
 #include "frmCapture.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QMenuBar>
 #include <gtest/gtest.h>
@@ -22,11 +21,7 @@ namespace {
 
 const QByteArray EarlierFile = "TR8KZ Product Setups\r\nearlier file\r\n";
 
-class LinkLost : public ::testing::Test {
-protected:
-    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    Program p;
-};
+struct LinkLost : ::testing::Test { Program p; };
 
 }  // namespace
 

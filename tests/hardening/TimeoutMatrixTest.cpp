@@ -44,7 +44,6 @@ protected:
     }
     void TearDown() override
     {
-        frmEditProduct::DestroyInstance();
         TheSubEditors() = savedEditors_;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

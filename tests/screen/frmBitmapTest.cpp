@@ -16,14 +16,6 @@
 
 namespace {
 
-// Whether the picture's pixel (x from the left, y from the top) is white in the
-// instrument's pixel area: 128 rows of 16 bytes, the bottom row first, the
-// leftmost pixel in the most significant bit, 1 white.
-bool isWhite(const QByteArray& area, int x, int y)
-{
-    return (static_cast<unsigned char>(area[(127 - y) * 16 + x / 8]) >> (7 - x % 8)) & 1;
-}
-
 class ScreenCaptureWindow : public ::testing::Test, protected MainWindowOnSimulator {
 protected:
     void start(std::vector<SimFault> faults = {})
@@ -48,6 +40,8 @@ protected:
         QCoreApplication::processEvents();
     }
     // Shown pixels that differ from the instrument's: each is a 3 x 3 square.
+    // The instrument's pixel area is 128 rows of 16 bytes, the bottom row
+    // first, the leftmost pixel in the most significant bit, 1 white.
     int wrongPixels(frmBitmap& screen) const
     {
         const QImage picture = screen.findChild<QLabel*>(QStringLiteral("imgScreen"))->pixmap().toImage();
@@ -56,7 +50,8 @@ protected:
         int wrong = 0;
         for (int y = 0; y < 384; ++y)
             for (int x = 0; x < 384; ++x)
-                wrong += ((picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) != isWhite(pixels, x / 3, y / 3);
+                wrong += ((picture.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) !=
+                         bool((static_cast<unsigned char>(pixels[(127 - y / 3) * 16 + x / 24]) >> (7 - x / 3 % 8)) & 1);
         return wrong;
     }
 

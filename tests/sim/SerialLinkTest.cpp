@@ -1,7 +1,9 @@
 // The real serial driver on pseudo-terminals: the ports it cannot use, the
 // framing of replies that arrive in pieces and its limit, commands sent
 // ahead, and a link whose other end hangs up and comes back (the Sensor
-// reconnects, and only to the same instrument).
+// reconnects, and only to the same instrument); and bytes that the windows'
+// event loop read between the driver's waits (the link's idle hook), which
+// the driver must take at once and in order, not wait for more.
 #include "AppError.h"
 #include "DatalogCapture.h"
 #include "ProgressSink.h"
@@ -13,8 +15,11 @@
 #include "Sensor.h"
 #include "SerialPortDriver.h"
 #include "SimulatorDriver.h"
+#include "LinkWait.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
@@ -25,6 +30,17 @@
 
 namespace {
 
+// The driver open on a pseudo-terminal of its own, the test at the other end.
+struct DriverOnTerminal {
+    explicit DriverOnTerminal(int timeout = 0) : driver(terminal.devicePath())
+    {
+        if (timeout > 0) driver.SetTimeout(timeout);
+        driver.OpenDevice(DeviceCode::Primary);
+    }
+    PseudoTerminal terminal;
+    SerialPortDriver driver;
+};
+
 AppError openError(const QString& path)
 {
     return ErrorOf([&] { SerialPortDriver(path).OpenDevice(DeviceCode::Primary); });
@@ -34,7 +50,7 @@ AppError openError(const QString& path)
 // thread of its own, until the object goes (the link then hangs up).
 class InstrumentOnTerminal {
 public:
-    explicit InstrumentOnTerminal(const QByteArray& serialNumber) : InstrumentOnTerminal(withSerialNumber(serialNumber)) {}
+    explicit InstrumentOnTerminal(const QByteArray& serialNumber) : InstrumentOnTerminal(SimOptions{.serialNumber = serialNumber}) {}
     explicit InstrumentOnTerminal(const SimOptions& options)
     {
         driver_ = std::make_unique<SimulatorDriver>(options);
@@ -51,13 +67,6 @@ public:
     QList<QByteArray> Received() const { return driver_->Instrument().ReceivedCommands(); }
 
 private:
-    static SimOptions withSerialNumber(const QByteArray& serialNumber)
-    {
-        SimOptions options;
-        options.serialNumber = serialNumber;
-        return options;
-    }
-
     void serve()
     {
         while (!stop_) {
@@ -91,9 +100,8 @@ TEST(SerialLink, PortsThatCannotBeUsedAreNamedWithTheReason)
     QFile file(regularFile);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    PseudoTerminal terminal;
-    SerialPortDriver holder(terminal.devicePath());
-    holder.OpenDevice(DeviceCode::Primary);
+    DriverOnTerminal held;
+    auto& [terminal, holder] = held;
     ASSERT_TRUE(holder.IsConnected());
 
     const struct { QString path; const char* reason; } cases[] = {
@@ -114,10 +122,8 @@ TEST(SerialLink, PortsThatCannotBeUsedAreNamedWithTheReason)
 
 TEST(SerialLink, RepliesInPiecesAndTheLengthLimit)
 {
-    PseudoTerminal terminal;
-    SerialPortDriver driver(terminal.devicePath());
-    driver.SetTimeout(5000);
-    driver.OpenDevice(DeviceCode::Primary);
+    DriverOnTerminal open(5000);
+    auto& [terminal, driver] = open;
     ASSERT_TRUE(driver.IsConnected());
 
     const qsizetype limit = SerialPortDriver::MaxReplyBytes;
@@ -248,4 +254,40 @@ TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
     EXPECT_EQ(sensor.SerialNumber(), QStringLiteral("KZ8-204117"));
     // Closing with the instrument gone is quiet.
     EXPECT_NO_THROW(sensor.CloseCommPort());
+}
+
+TEST(SerialLink, BytesTheEventLoopReadBetweenWaitsAreTakenAtOnce)
+{
+    DriverOnTerminal open(3000);
+    auto& [terminal, driver] = open;
+    ASSERT_TRUE(driver.IsConnected());
+    // Restores the empty idle hook however the test ends.
+    struct IdleHookGuard { ~IdleHookGuard() { LinkWait::SetIdleHook({}); } } guard;
+
+    // The pieces the instrument sends during the first idle call: the first
+    // before the events are processed (the notifier reads it), the rest after.
+    const struct { const char* name; QList<QByteArray> pieces; QByteArray reply; } cases[] = {
+        {"the whole reply read by the event loop", {"s0012\r\n"}, "s0012"},
+        {"its start read by the event loop, the rest later", {"s00", "12\r\n"}, "s0012"},
+        {"CR read by the event loop, LF later", {"abc\r", "\n"}, "abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int idleCalls = 0;
+        LinkWait::SetIdleHook([&] {
+            if (++idleCalls > 1) return;
+            terminal.readAvailable();  // the command
+            terminal.write(c.pieces.first());
+            for (int round = 0; round < 3; ++round) {
+                QThread::msleep(10);  // the bytes cross the terminal
+                QCoreApplication::processEvents();
+            }
+            for (const QByteArray& piece : c.pieces.mid(1)) terminal.write(piece);
+        });
+        QElapsedTimer took;
+        took.start();
+        EXPECT_NO_THROW(EXPECT_EQ(driver.Execute("X"), c.reply));  // an AppError shows its description
+        EXPECT_EQ(idleCalls, 1) << "the reply came in the first idle call and was taken without another wait";
+        EXPECT_LT(took.elapsed(), 1000);
+    }
 }

@@ -7,30 +7,24 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace {
-
-bool allFinite(const SimDatalogRecord& r)
+// Seed 7 with 300 records once logged "nan" in records 272 to 292.
+TEST(SimMeasurement, EveryValueIsFiniteOverManySeedsAndRecords)
 {
     const auto finite = [](const auto& values) {
         return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
     };
-    return finite(r.spectrum) && finite(r.scaleData) && finite(r.tristimulus) && finite(r.indexData) &&
-           finite(r.indexTolerances) && std::isfinite(r.colourDifference) && std::isfinite(r.reading);
-}
-
-}  // namespace
-
-// Seed 7 with 300 records once logged "nan" in records 272 to 292.
-TEST(SimMeasurement, EveryValueIsFiniteOverManySeedsAndRecords)
-{
     for (uint32_t seed = 1; seed <= 40; ++seed) {
         GenerationParameters p;
         p.seed = seed;
         p.datalogSize = 300;
         const SimContent content = GenerateContent(p);
         ASSERT_EQ(content.datalog.size(), 300u);
-        for (size_t i = 0; i < content.datalog.size(); ++i)
-            ASSERT_TRUE(allFinite(content.datalog[i])) << "seed " << seed << ", record " << i + 1;
+        for (size_t i = 0; i < content.datalog.size(); ++i) {
+            const SimDatalogRecord& r = content.datalog[i];
+            ASSERT_TRUE(finite(r.spectrum) && finite(r.scaleData) && finite(r.tristimulus) && finite(r.indexData) &&
+                        finite(r.indexTolerances) && std::isfinite(r.colourDifference) && std::isfinite(r.reading))
+                << "seed " << seed << ", record " << i + 1;
+        }
         for (const SimSetup& s : content.setups) {
             for (int k = 0; k < 3; ++k) EXPECT_GE(s.scaleMinus[k], 0.0f) << "seed " << seed;
             EXPECT_GE(s.indexMinus, 0.0f) << "seed " << seed;
