@@ -50,7 +50,11 @@ AppError openError(const QString& path)
 // thread of its own, until the object goes (the link then hangs up).
 class InstrumentOnTerminal {
 public:
-    explicit InstrumentOnTerminal(const QByteArray& serialNumber) : InstrumentOnTerminal(SimOptions{.serialNumber = serialNumber}) {}
+    explicit InstrumentOnTerminal(const QByteArray& serialNumber) : InstrumentOnTerminal([&] {
+        SimOptions options;
+        options.serialNumber = serialNumber;
+        return options;
+    }()) {}
     explicit InstrumentOnTerminal(const SimOptions& options)
     {
         driver_ = std::make_unique<SimulatorDriver>(options);
