@@ -8,6 +8,8 @@
  * it (a careful C program owes the operator that much too).
  *
  *   tr8kz-bare-loop DEVICE capture|archive COUNT OUTPUT
+ *   tr8kz-bare-loop DEVICE    (opens the device raw and closes it: the
+ *                              start-up of a C program with the port)
  */
 #include <fcntl.h>
 #include <stdio.h>
@@ -44,11 +46,10 @@ static size_t exchange(int fd, const char* command)
 
 int main(int argc, char** argv)
 {
-    if (argc != 5 || (strcmp(argv[2], "capture") != 0 && strcmp(argv[2], "archive") != 0)) {
-        fputs("usage: tr8kz-bare-loop DEVICE capture|archive COUNT OUTPUT\n", stderr);
+    if ((argc != 2 && argc != 5) || (argc == 5 && strcmp(argv[2], "capture") != 0 && strcmp(argv[2], "archive") != 0)) {
+        fputs("usage: tr8kz-bare-loop DEVICE [capture|archive COUNT OUTPUT]\n", stderr);
         return 2;
     }
-    const int count = atoi(argv[3]);
     const int fd = open(argv[1], O_RDWR | O_NOCTTY);
     if (fd < 0) {
         perror(argv[1]);
@@ -64,6 +65,8 @@ int main(int argc, char** argv)
     mode.c_cc[VTIME] = 0;
     tcsetattr(fd, TCSANOW, &mode);
     tcflush(fd, TCIFLUSH);
+    if (argc == 2) return close(fd) == 0 ? 0 : 1;
+    const int count = atoi(argv[3]);
     char partial[4096];
     snprintf(partial, sizeof partial, "%s.XXXXXX", argv[4]);
     const int outFd = mkstemp(partial);

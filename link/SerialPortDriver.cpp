@@ -57,7 +57,8 @@ QByteArray SerialPortDriver::takeReply(qsizetype end)
     QByteArray reply = pending_.left(end);
     // One command, one reply: anything after it belongs to no command (a
     // command sent ahead is sent only once its predecessor's reply is whole).
-    pending_.clear();
+    // truncate, not clear: the buffer keeps its storage for the next reply.
+    pending_.truncate(0);
     scanned_ = 0;
     return reply;
 }
@@ -66,7 +67,7 @@ void SerialPortDriver::send(const QByteArray& command)
 {
     // One write of the command and its CR, from storage kept between
     // commands.
-    outgoing_.clear();
+    outgoing_.truncate(0);
     outgoing_.append(command).append('\r');
     device_.Write(outgoing_);
 }
@@ -108,7 +109,7 @@ QByteArray SerialPortDriver::Execute(const QByteArray& command)
         staleInput_ = false;
     }
     if (!alreadySent) {
-        pending_.clear();
+        pending_.truncate(0);
         scanned_ = 0;
         try {
             send(command);

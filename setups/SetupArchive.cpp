@@ -140,29 +140,35 @@ ReadResult ReadSetups(const Exchange& exchange, const std::vector<int>& setupNum
             break;
         }
         progress.SetStatus(QStringLiteral("%1 / %2").arg(result.SetupsRead + 1).arg(count));
-        // Every request after the first was made when it was sent ahead.
+        // Each request is made one step early, while the instrument still
+        // reads out the setup before it.
         const QByteArray command = n == 0 ? ReadSetupCommand(setupNumber, codec) : std::exchange(nextCommand, {});
+        if (n + 1 < setupNumbers.size()) nextCommand = ReadSetupCommand(setupNumbers[n + 1], codec);
+        // The instrument reads out the next setup while this one is checked
+        // and taken: the next request goes out as soon as the reply in hand
+        // has the right code, before the whole reply is checked.
+        const auto sendNextAhead = [&] {
+            if (!nextCommand.isEmpty()) exchange.SendAhead(nextCommand);
+        };
         QByteArray reply;
         SetupLineShape shape;
         try {
             reply = exchange(command);
+            if (reply.startsWith(Command::WriteSetupAsRead)) sendNextAhead();
             shape = CheckSetupLine(reply);
             // A reply that is not the setup asked for (a refusal, a garbled
             // or cut reply) is asked for once more: a passing fault may be
-            // gone.
+            // gone. The link first takes and drops the reply to a request
+            // sent ahead, which is then sent again.
             if (!isSetupOf(shape, setupNumber)) {
                 reply = exchange(command);
                 shape = CheckSetupLine(reply);
+                sendNextAhead();
             }
         } catch (const LinkInterrupted&) {
             // Cancelled while the reply was awaited: the setups read are kept.
             result.Cancelled = true;
             break;
-        }
-        // The instrument reads out the next setup while this one is taken.
-        if (n + 1 < setupNumbers.size()) {
-            nextCommand = ReadSetupCommand(setupNumbers[n + 1], codec);
-            exchange.SendAhead(nextCommand);
         }
         take(setupNumber, reply, shape);
         ++result.SetupsRead;

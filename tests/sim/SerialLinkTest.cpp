@@ -197,8 +197,10 @@ TEST(SerialLink, CommandsSentAheadAreAnsweredInOrderAndAnAbandonedOneIsDropped)
     }
 
     // A capture that stops at a damaged record has already sent the next
-    // request: its reply is dropped, and the next command gets its own.
-    options.faults = {{"S1", 3, SimFault::Kind::Garbled}};
+    // request: its reply is dropped, and the next command gets its own. An
+    // archive that meets a damaged setup has sent the next request too: that
+    // reply is dropped, the setup asked for again and the next one sent again.
+    options.faults = {{"S1", 3, SimFault::Kind::Garbled}, {"P1", 5, SimFault::Kind::Garbled}};
     InstrumentOnTerminal instrument(options);
     Sensor serial([device = instrument.Device()] { return std::make_unique<SerialPortDriver>(device); });
     serial.OpenCommPort();
@@ -208,6 +210,11 @@ TEST(SerialLink, CommandsSentAheadAreAnsweredInOrderAndAnAbandonedOneIsDropped)
     EXPECT_TRUE(stopped.description().startsWith(QStringLiteral("Record 3 of 120"))) << qPrintable(stopped.description());
     EXPECT_TRUE(serial.ExecCommand("D0001").startsWith('d'));
     EXPECT_EQ(instrument.Received().mid(3), (QList<QByteArray>{"S10000", "S10001", "S10002", "S10003", "D0001"}));
+    SetupArchive::Archive(DirectExchange(serial), dir.filePath("again.setups"), progress, TheFieldCodec());
+    EXPECT_EQ(ReadWhole(dir.filePath("again.setups")), ReadWhole(dir.filePath("reference.txt.setups")));
+    const QList<QByteArray> archived = instrument.Received().mid(8);
+    EXPECT_EQ(archived.size(), 252);
+    EXPECT_EQ(archived.mid(3, 6), (QList<QByteArray>{"P10003", "P10004", "P10005", "P10004", "P10005", "P10006"}));
 }
 
 TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
