@@ -31,9 +31,13 @@ public:
     // (Exchange.h). Execute of that command then only waits for its reply;
     // Execute of another command first waits for the reply to this one and
     // drops it. Never raises: a command that could not be sent ahead is sent
-    // by its Execute, which meets the fault. A driver whose Execute costs no
-    // waiting need not do anything here.
-    virtual void SendAhead(const QByteArray& command) { (void)command; }
+    // by its Execute, which meets the fault. Whether the command went out. A
+    // driver whose Execute costs no waiting need not do anything here.
+    virtual bool SendAhead(const QByteArray& command)
+    {
+        (void)command;
+        return false;
+    }
 };
 
 using DriverFactory = std::function<std::unique_ptr<CommPortDriver>()>;

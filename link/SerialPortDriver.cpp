@@ -72,9 +72,9 @@ void SerialPortDriver::send(const QByteArray& command)
     device_.Write(outgoing_);
 }
 
-void SerialPortDriver::SendAhead(const QByteArray& command)
+bool SerialPortDriver::SendAhead(const QByteArray& command)
 {
-    if (!IsConnected() || staleInput_ || !sentAhead_.isEmpty()) return;
+    if (!IsConnected() || staleInput_ || !sentAhead_.isEmpty()) return false;
     try {
         send(command);
     } catch (const AppError&) {
@@ -82,9 +82,10 @@ void SerialPortDriver::SendAhead(const QByteArray& command)
         // with the command's own context; input left by a part-written
         // command is dropped first.
         staleInput_ = true;
-        return;
+        return false;
     }
     sentAhead_ = command;
+    return true;
 }
 
 QByteArray SerialPortDriver::Execute(const QByteArray& command)

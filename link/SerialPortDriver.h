@@ -39,7 +39,7 @@ public:
     // LinkInterrupted.
     QByteArray Execute(const QByteArray& command) override;
     // Writes the command at once; its Execute then only waits for the reply.
-    void SendAhead(const QByteArray& command) override;
+    bool SendAhead(const QByteArray& command) override;
 
     // Where the last OpenDevice connected, for messages and traces.
     QString connectedPort() const;

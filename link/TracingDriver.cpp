@@ -38,17 +38,26 @@ void TracingDriver::CloseDevice()
     log("close");
 }
 
-void TracingDriver::SendAhead(const QByteArray& command)
+bool TracingDriver::SendAhead(const QByteArray& command)
 {
-    log("> " + command + " (sent ahead)");
-    aheadCommand_ = command;
-    inner_->SendAhead(command);
+    // Only a command that went out is logged here; one that did not is
+    // written, and logged, by its Execute.
+    const bool sent = inner_->SendAhead(command);
+    if (sent) {
+        log("> " + command + " (sent ahead)");
+        aheadCommand_ = command;
+    }
+    return sent;
 }
 
 QByteArray TracingDriver::Execute(const QByteArray& command)
 {
-    // A command sent ahead is in the log already, where it went out.
-    if (command != aheadCommand_) log("> " + command);
+    // A command sent ahead is in the log already, where it went out. Another
+    // command finds its reply still to come: the link takes it and drops it.
+    if (aheadCommand_.isEmpty())
+        log("> " + command);
+    else if (command != aheadCommand_)
+        log("> " + command + " (after the reply to " + aheadCommand_ + ", sent ahead, is dropped)");
     aheadCommand_.clear();
     try {
         QByteArray reply = inner_->Execute(command);

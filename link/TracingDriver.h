@@ -27,7 +27,7 @@ public:
     bool IsConnected() const override { return inner_->IsConnected(); }
     void CloseDevice() override;
     QByteArray Execute(const QByteArray& command) override;
-    void SendAhead(const QByteArray& command) override;
+    bool SendAhead(const QByteArray& command) override;
 
 private:
     void log(const QByteArray& line);

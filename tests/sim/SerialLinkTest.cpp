@@ -15,6 +15,7 @@
 #include "Sensor.h"
 #include "SerialPortDriver.h"
 #include "SimulatorDriver.h"
+#include "TracingDriver.h"
 #include "LinkWait.h"
 
 #include <QCoreApplication>
@@ -202,7 +203,9 @@ TEST(SerialLink, CommandsSentAheadAreAnsweredInOrderAndAnAbandonedOneIsDropped)
     // reply is dropped, the setup asked for again and the next one sent again.
     options.faults = {{"S1", 3, SimFault::Kind::Garbled}, {"P1", 5, SimFault::Kind::Garbled}};
     InstrumentOnTerminal instrument(options);
-    Sensor serial([device = instrument.Device()] { return std::make_unique<SerialPortDriver>(device); });
+    const QString trace = dir.filePath("trace.log");
+    const DriverFactory onTerminal = [device = instrument.Device()] { return std::make_unique<SerialPortDriver>(device); };
+    Sensor serial(tracedFactory(onTerminal, trace));
     serial.OpenCommPort();
     const AppError stopped = ErrorOf([&] {
         DatalogCapture::Run(DirectExchange(serial), 120, dir.filePath("stopped.txt"), QStringLiteral(";"), progress, locale);
@@ -215,6 +218,11 @@ TEST(SerialLink, CommandsSentAheadAreAnsweredInOrderAndAnAbandonedOneIsDropped)
     const QList<QByteArray> archived = instrument.Received().mid(8);
     EXPECT_EQ(archived.size(), 252);
     EXPECT_EQ(archived.mid(3, 6), (QList<QByteArray>{"P10003", "P10004", "P10005", "P10004", "P10005", "P10006"}));
+    // The trace shows each command where it went out.
+    const QByteArray log = ReadWhole(trace);
+    EXPECT_EQ(log.count("> P10005 (sent ahead)\n"), 2);
+    EXPECT_TRUE(log.contains("> P10004 (after the reply to P10005, sent ahead, is dropped)\n"));
+    EXPECT_TRUE(log.contains("> D0001 (after the reply to S10003, sent ahead, is dropped)\n"));
 }
 
 TEST(SerialLink, HangUpThenReturnReconnectsToTheSameInstrumentOnly)
