@@ -204,7 +204,9 @@ TEST(SerialLink, CommandsSentAheadAreAnsweredInOrderAndAnAbandonedOneIsDropped)
     options.faults = {{"S1", 3, SimFault::Kind::Garbled}, {"P1", 5, SimFault::Kind::Garbled}};
     InstrumentOnTerminal instrument(options);
     const QString trace = dir.filePath("trace.log");
-    const DriverFactory onTerminal = [device = instrument.Device()] { return std::make_unique<SerialPortDriver>(device); };
+    const DriverFactory onTerminal = [device = instrument.Device()] {
+        return std::make_unique<SerialPortDriver>(device);
+    };
     Sensor serial(tracedFactory(onTerminal, trace));
     serial.OpenCommPort();
     const AppError stopped = ErrorOf([&] {
