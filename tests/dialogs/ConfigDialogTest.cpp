@@ -62,7 +62,7 @@ TEST(Identification, LabelsFilledFromTheInstrumentAndATimeoutWhileLoading)
         EXPECT_EQ(label(window, "lblFirmware"), "Firmware: " + c.firmware);
         EXPECT_EQ(label(window, "lblDateTime"), c.date);
         EXPECT_EQ(label(window, "lblLogCount"), c.count);
-        EXPECT_EQ(main.sentSinceLoad(), QByteArrayList(c.requests, "D0001"));
+        EXPECT_EQ(main.sent(), QByteArrayList(c.requests, "D0001"));
         EXPECT_EQ(main.env.messages.size(), c.timeoutAt ? 1u : 0u);
         for (const ShownMessage& message : main.env.messages) EXPECT_EQ(message.text, "Communications Timeout");
     }

@@ -42,8 +42,7 @@ TEST_F(RunConfigEditorTest, DistancesInMillimetresAndInInchesRoundingHalvesToEve
 {
     prepare(1, 15, 77, 40, 120, true);
     const ProductSetup before = setup();
-    frmRunConfig dialog;
-    LoadAndShow(dialog);
+    Shown<frmRunConfig> dialog;
     EXPECT_EQ((QStringList{Label(dialog, "lblMinDistance"), Label(dialog, "lblMaxDistance"),
                             Control<QComboBox>(dialog, "cboMode")->currentText()}),
               (QStringList{"Min Distance (mm):", "Max Distance (mm):", "PIECE"}));
@@ -73,8 +72,7 @@ TEST_F(RunConfigEditorTest, HeightsAboveTheBaseMoveWithIt)
 {
     prepare(1, 5, 100, 20, 60, false);
     const ProductSetup before = setup();
-    frmRunConfig2 dialog;
-    LoadAndShow(dialog);
+    Shown<frmRunConfig2> dialog;
     EXPECT_EQ((std::vector<double>{edit(dialog, "cwnBase")->Value(), edit(dialog, "cwnMinHeight")->Value(),
                                    edit(dialog, "cwnMaxHeight")->Value()}),
               (std::vector<double>{100, 40, 80}));
@@ -82,8 +80,7 @@ TEST_F(RunConfigEditorTest, HeightsAboveTheBaseMoveWithIt)
     EXPECT_TRUE(setup() == before);
 
     // The base 10 further away, the heights as they were.
-    frmRunConfig2 raised;
-    LoadAndShow(raised);
+    Shown<frmRunConfig2> raised;
     typeValue(raised, "cwnBase", "110");
     EXPECT_TRUE(Save(raised));
     EXPECT_EQ((std::vector<int>{setup().BaseDistance, setup().MinDistance, setup().MaxDistance}),

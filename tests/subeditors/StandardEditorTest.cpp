@@ -51,8 +51,7 @@ TEST_F(StandardEditorTest, ScaleCode6EditsInLabAndOneTargetColumnLeavesTheReadAl
 {
     const Triple target = {41.24, 21.26, 1.93};
     prepare(0, 6, target, {5, 6, 7});
-    frmStandard dialog;
-    LoadAndShow(dialog);
+    Shown<frmStandard> dialog;
     EXPECT_EQ((QStringList{Label(dialog, "lblScaleX"), Label(dialog, "lblScaleY"), Label(dialog, "lblScaleZ")}),
               (QStringList{"L*", "a*", "b*"}));
     const Triple lab = LabOf(target, D65_10);
@@ -71,8 +70,7 @@ TEST_F(StandardEditorTest, HitchOffsetsInXyzPassBothWaysAndAnEmptyBoxRefusesSave
 {
     prepare(3, 4, {20.5, 30.25, 1234.5}, {20.0, 31.0, 1234.5});
     const ProductSetup before = setup();
-    frmStandard dialog;
-    LoadAndShow(dialog);
+    Shown<frmStandard> dialog;
     const char* const shown[6] = {"20.50", "30.25", "1,234.50", "0.50", "-0.75", "0.00"};  // targets, then target - read
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(text(dialog, TargetBoxes[i]), shown[i]);
@@ -103,16 +101,14 @@ TEST_F(StandardEditorTest, HueShowsAsZeroWhenTheChromaShowsAsZero)
     const Triple grey = {D65_10[0] * 0.2, 20.0, D65_10[2] * 0.2};
     prepare(3, 2, grey, {grey[0], grey[1], grey[2] * 1.0000001});
     {
-        frmStandard dialog;
-        LoadAndShow(dialog);
+        Shown<frmStandard> dialog;
         EXPECT_EQ(text(dialog, "txtTargetY"), "0.00");
         EXPECT_EQ(text(dialog, "txtTargetZ"), "0.00");
         EXPECT_EQ(text(dialog, "txtOffsetZ"), "0.00");
     }
     // b* about -0.002: C* 0.0020 shows, and so does its hue, near 270.
     prepare(0, 2, {grey[0], grey[1], grey[2] * 1.0001}, grey);
-    frmStandard dialog;
-    LoadAndShow(dialog);
+    Shown<frmStandard> dialog;
     EXPECT_NE(text(dialog, "txtTargetY"), "0.00");
     EXPECT_NEAR(QLocale().toDouble(text(dialog, "txtTargetZ")), 270.0, 1.0);
 }

@@ -53,6 +53,12 @@ void LoadAndShow(Dialog& dialog)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 }
 
+// A dialog loaded and shown on construction.
+template <typename Dialog>
+struct Shown : Dialog {
+    Shown() { LoadAndShow<Dialog>(*this); }
+};
+
 inline void Click(QWidget& dialog, const char* button)
 {
     QTest::mouseClick(Control<QPushButton>(dialog, button), Qt::LeftButton);

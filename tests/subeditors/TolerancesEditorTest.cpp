@@ -29,8 +29,7 @@ TEST_F(TolerancesEditorTest, NoScaleWithTintStoresOnlyTheIndexTolerances)
 {
     prepare(0, 5);
     const ProductSetup before = setup();
-    frmTolerances dialog;
-    LoadAndShow(dialog);
+    Shown<frmTolerances> dialog;
     EXPECT_EQ(Label(dialog, "lblIndex"), "dTint");
     // Hidden boxes are neither checked nor stored, whatever they hold.
     for (const char* name : {"txtUpperX", "txtUpperY", "txtUpperZ", "txtLowerX", "txtLowerY", "txtLowerZ"}) {
@@ -50,8 +49,7 @@ TEST_F(TolerancesEditorTest, Scale6TakesZeroAndRefusesNegatives)
 {
     prepare(6, 0);
     const ProductSetup before = setup();
-    frmTolerances dialog;
-    LoadAndShow(dialog);
+    Shown<frmTolerances> dialog;
     EXPECT_EQ((QStringList{Label(dialog, "lblScaleX"), Label(dialog, "lblScaleY"), Label(dialog, "lblScaleZ")}),
               (QStringList{"dL*", "dC*", "dH*"}));
     TypeInto(box(dialog, "txtUpperX"), "-0.1");
