@@ -124,12 +124,9 @@ TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
     const QString name = dir.filePath("capture.txt");
     writeCapture(name, "\t", QLocale("en_US"), 2);
     const QList<QByteArray> lines = ReadWhole(name).split('\n');
-    QByteArray good = lines[0];
-    QByteArray badNumber = good;
-    badNumber.replace("\t12.500\t", "\t12.5x0\t");
-    QByteArray badTime = good;
-    badTime.replace("12/5/2026", "13/45/2026");
-    QByteArray shortLine = good.left(good.indexOf("\tSam") > 0 ? good.indexOf("\tSam") : 40);
+    const QByteArray good = lines[0], badNumber = QByteArray(good).replace("\t12.500\t", "\t12.5x0\t"),
+                     badTime = QByteArray(good).replace("12/5/2026", "13/45/2026"),
+                     shortLine = good.left(good.indexOf("\tSam") > 0 ? good.indexOf("\tSam") : 40);
     const QByteArray text = good + "\n" + badNumber + "\n\r\n" + badTime + "\n" + shortLine + "\n" + lines[1] + "\n";
     WriteWhole(name, text);
 
