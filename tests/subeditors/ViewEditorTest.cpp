@@ -47,7 +47,6 @@ TEST_F(ViewEditorTest, TheListsShowTheCodesSaveWritesThemBackEvenBeyondTheListsC
     Shown<frmEditView> dialog;
     EXPECT_EQ(list(dialog, "cboDisplay")->currentText(), "COLOR PLOT");
     EXPECT_EQ(list(dialog, "cboIllObs")->currentText(), "F11/10");
-    EXPECT_EQ(list(dialog, "cboIndex")->currentText(), "SCAA");
     list(dialog, "cboScale")->setCurrentText("(...)");
     EXPECT_TRUE(Save(dialog));
     ProductSetup expected = before;
