@@ -148,9 +148,7 @@ TEST_F(MainWindowTest, DatalogCountIsReadAtByte26AndOverflowIsFatal)
     const QByteArray tooMany = status.left(status.size() - 4) + "8000";
     start({}, [this, tooMany] {
         return std::make_unique<WrappedDriver>(std::make_unique<SimulatorDriver>(instrument),
-                                               [tooMany](const QByteArray& command, const QByteArray& reply) {
-                                                   return command == "D0001" ? tooMany : reply;
-                                               });
+            [tooMany](const QByteArray& command, const QByteArray& reply) { return command == "D0001" ? tooMany : reply; });
     });
     EXPECT_THROW(window->DatalogCount(), ProgramEnd);
     ASSERT_EQ(env.messages.size(), 1u);

@@ -1,7 +1,7 @@
 // The delimiter preference's stored texts where the preferences dialog
-// (dialogs/PreferencesDialogTest.cpp) does not reach them: "Tab" and an empty
-// text, a custom delimiter of more than one character, and a value edited by
-// hand into a list. What the dialog opens with and stores for every choice,
+// (dialogs/PreferencesDialogTest.cpp) does not reach them: a custom delimiter
+// of more than one character, and a value edited by hand into a list. What
+// the dialog opens with and stores for every choice, "Tab", an empty text and
 // an unknown text's last character among them, is proven there.
 #include "Preferences.h"
 #include "ScriptedEnvironment.h"
@@ -9,15 +9,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(Preferences, StoredTextsTheDelimiterInForceAndAValueEditedByHandIntoAList)
+TEST(Preferences, AValueEditedByHandIntoAListAndACustomDelimiterOfMoreThanOneCharacter)
 {
-    for (const QString stored : {"Tab", ""}) {
-        const DelimiterChoice parsed = Preferences::ParseStored(stored);
-        EXPECT_EQ(parsed, (DelimiterChoice{true, false, {}})) << qPrintable(stored);
-        SetDelimiter(false, true, "!");
-        SetDelimiter(parsed);
-        EXPECT_EQ(GetDelimiter(), "\t") << qPrintable(stored);
-    }
     EXPECT_EQ(Preferences::ToStored({true, true, "|x"}), "Custom:|") << "only the first character is kept";
 
     // A value that is not a single text is treated as not stored. The file is

@@ -59,10 +59,9 @@ TEST(Identification, LabelsFilledFromTheInstrumentAndATimeoutWhileLoading)
         frmConfig window;
         if (c.answer == Retry) window.Form_Load();
         else EXPECT_THROW(window.Form_Load(), ProgramEnd);
-        EXPECT_EQ(label(window, "lblFirmware"), "Firmware: " + c.firmware);
-        EXPECT_EQ(label(window, "lblDateTime"), c.date);
-        EXPECT_EQ(label(window, "lblLogCount"), c.count);
-        EXPECT_EQ(main.sentSinceLoad(), QByteArrayList(c.requests, "D0001"));
+        EXPECT_EQ(QStringList({label(window, "lblFirmware"), label(window, "lblDateTime"), label(window, "lblLogCount")}),
+                  QStringList({"Firmware: " + c.firmware, c.date, c.count}));
+        EXPECT_EQ(main.sent(), QByteArrayList(c.requests, "D0001"));
         EXPECT_EQ(main.env.messages.size(), c.timeoutAt ? 1u : 0u);
         for (const ShownMessage& message : main.env.messages) EXPECT_EQ(message.text, "Communications Timeout");
     }

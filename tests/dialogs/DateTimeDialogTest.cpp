@@ -34,20 +34,20 @@ TEST(SetClock, SetSendsTheTimeOfTheClickEscapeSendsNothingEnterSets)
     // Seven seconds pass before the click, and the label has not caught up.
     main.env.fixedNow = At140309.addSecs(7);
     clicked.findChild<QPushButton*>(QStringLiteral("cmdSet"))->click();
-    EXPECT_EQ(main.sentSinceLoad(), QByteArrayList{"X0006B1419A4"});
+    EXPECT_EQ(main.sent(), QByteArrayList{"X0006B1419A4"});
     EXPECT_EQ(main.instrument->Clock(), 1796479396);
 
     frmDateTime escaped;
     escaped.show();
     QTest::keyClick(&escaped, Qt::Key_Escape);
     EXPECT_FALSE(escaped.isVisible());
-    EXPECT_EQ(main.sentSinceLoad().size(), 1);
+    EXPECT_EQ(main.sent().size(), 1);
 
     main.env.fixedNow = At140309;
     frmDateTime entered;
     entered.show();
     QTest::keyClick(&entered, Qt::Key_Return);
-    EXPECT_EQ(main.sentSinceLoad(), (QByteArrayList{"X0006B1419A4", "X0006B14199D"}));
+    EXPECT_EQ(main.sent(), (QByteArrayList{"X0006B1419A4", "X0006B14199D"}));
     EXPECT_EQ(main.instrument->Clock(), 1796479389);
 }
 
@@ -61,7 +61,7 @@ TEST(SetClock, TimeoutAnsweredRetrySendsTheTimeOfTheRetry)
     main.env.onMessage = [&](const ShownMessage&) { main.env.fixedNow = At140309.addSecs(7); };
     frmDateTime window;
     window.cmdSet_Click();
-    EXPECT_EQ(main.sentSinceLoad(), (QByteArrayList{"X0006B14199D", "X0006B1419A4"}));
+    EXPECT_EQ(main.sent(), (QByteArrayList{"X0006B14199D", "X0006B1419A4"}));
     EXPECT_EQ(main.instrument->Clock(), 1796479396);
     EXPECT_EQ(main.env.messages.size(), 1u);
 

@@ -49,6 +49,8 @@ TEST(PreferencesCommand, StoredTextDecidesWhatTheDialogShowsAndOkOrCancelStoresI
         QString opensWith, otherText, storedAfter, delimiter;
     } cases[] = {
         {nullptr, [](frmPreferences& dialog) { click(dialog, "cmdCancel"); }, "optTab", "", "Tab", "\t"},
+        {"Tab", ok, "optTab", "", "Tab", "\t"},
+        {"", ok, "optTab", "", "Tab", "\t"},
         {"Comma", ok, "optComma", "", "Comma", ","},
         {"Custom:;", ok, "optOther", ";", "Custom:;", ";"},
         // Compared case-sensitively: an unknown text is a custom delimiter, its last character.

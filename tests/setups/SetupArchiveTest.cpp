@@ -77,12 +77,7 @@ protected:
 class RestoreFileTest : public SetupArchiveTest {
 protected:
     void SetUp() override { start(); for (int index : {0, 1, 2, 3, 249}) lines << lineOf(*sim, index); }
-    QString write(const QByteArray& bytes)
-    {
-        const QString name = dir.filePath(QStringLiteral("restore %2.txt"));
-        WriteWhole(name, bytes);
-        return name;
-    }
+    QString write(const QByteArray& bytes) { WriteWhole(restoreFile, bytes); return restoreFile; }
     // The archive of the five lines, with `edit` applied to them first.
     QByteArray archive(const std::function<void(QByteArrayList&)>& edit = {}) const
     {
@@ -92,6 +87,7 @@ protected:
     }
 
     QByteArrayList lines;
+    const QString restoreFile = dir.filePath(QStringLiteral("restore %2.txt"));
 };
 
 }  // namespace
@@ -101,8 +97,7 @@ protected:
 TEST_F(SetupArchiveTest, ArchiveReadsEverySetupRestoreNamesTheSetupOfEachLineAndCancelKeepsTheSetupsRead)
 {
     const SetupArchive::ArchiveResult archived = SetupArchive::Archive(exchange(), path("all.txt"), progress);
-    EXPECT_EQ(archived.SetupsArchived, 250);
-    EXPECT_FALSE(archived.Cancelled);
+    EXPECT_EQ(std::pair(archived.SetupsArchived, archived.Cancelled), std::pair(250, false));
     EXPECT_EQ(ReadWhole(path("all.txt")), archiveOf(250));  // the header and 250 lines
     ASSERT_EQ(sim->ReceivedCommands().size(), 250);
     EXPECT_EQ(sim->ReceivedCommands().back(), "P100F9");
@@ -118,8 +113,7 @@ TEST_F(SetupArchiveTest, ArchiveReadsEverySetupRestoreNamesTheSetupOfEachLineAnd
     progress.cancel = true;      // a Cancel left from an earlier operation is cleared at the start
     progress.cancelAtYield = 7;  // the click arrives while setup 7 is read
     const SetupArchive::ArchiveResult result = SetupArchive::Archive(exchange(), path("part.txt"), progress);
-    EXPECT_TRUE(result.Cancelled);
-    EXPECT_EQ(result.SetupsArchived, 7);
+    EXPECT_EQ(std::pair(result.SetupsArchived, result.Cancelled), std::pair(7, true));
     EXPECT_EQ(sim->ReceivedCommands().size(), 7);
     EXPECT_EQ(ReadWhole(path("part.txt")), archiveOf(7));
 }

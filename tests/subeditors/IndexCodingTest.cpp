@@ -26,12 +26,10 @@ TEST_F(SubEditorTest, ViewToleranceAndDatalogNamesAgreeOnEveryIndexCode)
         setup().Views(1).ColorScale = 1;
         setup().Views(1).ColorIndex = static_cast<int16_t>(c.code);
         {
-            frmEditView view;
-            LoadAndShow(view);
+            Shown<frmEditView> view;
             EXPECT_EQ(Control<QComboBox>(view, "cboIndex")->currentText(), c.view) << c.code;
         }
-        frmTolerances tolerances;
-        LoadAndShow(tolerances);
+        Shown<frmTolerances> tolerances;
         EXPECT_EQ(Label(tolerances, "lblIndex"), c.tolerance) << c.code;
         EXPECT_TRUE(Label(tolerances, "lblWarning").isEmpty()) << c.code;
         EXPECT_EQ(GetCodeName(CodeKind::ColorIndex, static_cast<int16_t>(Measurement::DatalogIndexCode(c.code))),
@@ -40,8 +38,7 @@ TEST_F(SubEditorTest, ViewToleranceAndDatalogNamesAgreeOnEveryIndexCode)
     }
     // Just past the last difference: a code the tolerances window does not know.
     setup().Views(1).ColorIndex = 22;
-    frmTolerances tolerances;
-    LoadAndShow(tolerances);
+    Shown<frmTolerances> tolerances;
     EXPECT_EQ(Label(tolerances, "lblIndex"), ":");
     EXPECT_TRUE(Label(tolerances, "lblWarning").contains("Color index not recognised"));
 }

@@ -42,8 +42,7 @@ TEST_F(RunConfigEditorTest, DistancesInMillimetresAndInInchesRoundingHalvesToEve
 {
     prepare(1, 15, 77, 40, 120, true);
     const ProductSetup before = setup();
-    frmRunConfig dialog;
-    LoadAndShow(dialog);
+    Shown<frmRunConfig> dialog;
     EXPECT_EQ((QStringList{Label(dialog, "lblMinDistance"), Label(dialog, "lblMaxDistance"),
                             Control<QComboBox>(dialog, "cboMode")->currentText()}),
               (QStringList{"Min Distance (mm):", "Max Distance (mm):", "PIECE"}));
@@ -58,9 +57,7 @@ TEST_F(RunConfigEditorTest, DistancesInMillimetresAndInInchesRoundingHalvesToEve
     expected.HeightTrigger = false;
     EXPECT_TRUE(setup() == expected);
 
-    frmRunConfig inches;
-    inches.CustomaryUnits = true;
-    LoadAndShow(inches);
+    Shown<frmRunConfig> inches([](frmRunConfig& d) { d.CustomaryUnits = true; });
     typeValue(inches, "cwnMinDistance", "2.5");
     typeValue(inches, "cwnMaxDistance", "3.5");
     EXPECT_TRUE(Save(inches));
@@ -69,12 +66,11 @@ TEST_F(RunConfigEditorTest, DistancesInMillimetresAndInInchesRoundingHalvesToEve
     EXPECT_EQ(setup().BaseDistance, 77);  // not this editor's
 }
 
-TEST_F(RunConfigEditorTest, HeightsAboveTheBaseMoveWithIt)
+TEST_F(RunConfigEditorTest, HeightsAboveTheBaseMoveWithItAndBeyond16BitsCannotBeLoaded)
 {
     prepare(1, 5, 100, 20, 60, false);
     const ProductSetup before = setup();
-    frmRunConfig2 dialog;
-    LoadAndShow(dialog);
+    Shown<frmRunConfig2> dialog;
     EXPECT_EQ((std::vector<double>{edit(dialog, "cwnBase")->Value(), edit(dialog, "cwnMinHeight")->Value(),
                                    edit(dialog, "cwnMaxHeight")->Value()}),
               (std::vector<double>{100, 40, 80}));
@@ -82,19 +78,16 @@ TEST_F(RunConfigEditorTest, HeightsAboveTheBaseMoveWithIt)
     EXPECT_TRUE(setup() == before);
 
     // The base 10 further away, the heights as they were.
-    frmRunConfig2 raised;
-    LoadAndShow(raised);
+    Shown<frmRunConfig2> raised;
     typeValue(raised, "cwnBase", "110");
     EXPECT_TRUE(Save(raised));
     EXPECT_EQ((std::vector<int>{setup().BaseDistance, setup().MinDistance, setup().MaxDistance}),
               (std::vector<int>{110, 30, 70}));
-}
 
-TEST_F(RunConfigEditorTest, HeightsBeyond16BitsCannotBeLoaded)
-{
+    // Heights beyond 16 bits cannot be loaded.
     prepare(0, 0, 30000, 0, -10000, false);  // a height of 40000
-    const ProductSetup before = setup();
-    frmRunConfig2 dialog;
-    EXPECT_EQ(RaisedError([&] { dialog.Form_Load(); }).number(), ErrorNumber::Overflow);
-    EXPECT_TRUE(setup() == before);
+    const ProductSetup overflowing = setup();
+    frmRunConfig2 overflow;
+    EXPECT_EQ(RaisedError([&] { overflow.Form_Load(); }).number(), ErrorNumber::Overflow);
+    EXPECT_TRUE(setup() == overflowing);
 }

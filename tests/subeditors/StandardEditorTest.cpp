@@ -25,8 +25,8 @@ Triple LabOf(const Triple& xyz, const Triple& white)
     return {116 * fy - 16, 500 * (fx - fy), 200 * (fy - fz)};
 }
 
-const char* const TargetBoxes[3] = {"txtTargetX", "txtTargetY", "txtTargetZ"};
-const char* const OffsetBoxes[3] = {"txtOffsetX", "txtOffsetY", "txtOffsetZ"};
+// The targets' boxes, then the offsets'.
+const char* const Boxes[6] = {"txtTargetX", "txtTargetY", "txtTargetZ", "txtOffsetX", "txtOffsetY", "txtOffsetZ"};
 
 class StandardEditorTest : public SubEditorTest {
 protected:
@@ -51,16 +51,15 @@ TEST_F(StandardEditorTest, ScaleCode6EditsInLabAndOneTargetColumnLeavesTheReadAl
 {
     const Triple target = {41.24, 21.26, 1.93};
     prepare(0, 6, target, {5, 6, 7});
-    frmStandard dialog;
-    LoadAndShow(dialog);
+    Shown<frmStandard> dialog;
     EXPECT_EQ((QStringList{Label(dialog, "lblScaleX"), Label(dialog, "lblScaleY"), Label(dialog, "lblScaleZ")}),
               (QStringList{"L*", "a*", "b*"}));
     const Triple lab = LabOf(target, D65_10);
     // No value is near 0, which a text that is no number reads as.
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(QLocale().toDouble(text(dialog, TargetBoxes[i])), lab[i], 1e-4) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(QLocale().toDouble(text(dialog, Boxes[i])), lab[i], 1e-4) << i;
 
     // Not a hitch standard: no offsets.
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(box(dialog, OffsetBoxes[i])->isVisible()) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(box(dialog, Boxes[i + 3])->isVisible()) << i;
     EXPECT_TRUE(Save(dialog));
     const Triple back = stored(&ProductSetup::XYZTarget);
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(back[i], target[i], 1e-4) << i;
@@ -71,13 +70,9 @@ TEST_F(StandardEditorTest, HitchOffsetsInXyzPassBothWaysAndAnEmptyBoxRefusesSave
 {
     prepare(3, 4, {20.5, 30.25, 1234.5}, {20.0, 31.0, 1234.5});
     const ProductSetup before = setup();
-    frmStandard dialog;
-    LoadAndShow(dialog);
+    Shown<frmStandard> dialog;
     const char* const shown[6] = {"20.50", "30.25", "1,234.50", "0.50", "-0.75", "0.00"};  // targets, then target - read
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(text(dialog, TargetBoxes[i]), shown[i]);
-        EXPECT_EQ(text(dialog, OffsetBoxes[i]), shown[i + 3]);
-    }
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(text(dialog, Boxes[i]), shown[i]);
 
     TypeInto(box(dialog, "txtTargetY"), "");
     Click(dialog, "cmdSave");
@@ -103,16 +98,12 @@ TEST_F(StandardEditorTest, HueShowsAsZeroWhenTheChromaShowsAsZero)
     const Triple grey = {D65_10[0] * 0.2, 20.0, D65_10[2] * 0.2};
     prepare(3, 2, grey, {grey[0], grey[1], grey[2] * 1.0000001});
     {
-        frmStandard dialog;
-        LoadAndShow(dialog);
-        EXPECT_EQ(text(dialog, "txtTargetY"), "0.00");
-        EXPECT_EQ(text(dialog, "txtTargetZ"), "0.00");
-        EXPECT_EQ(text(dialog, "txtOffsetZ"), "0.00");
+        Shown<frmStandard> dialog;
+        for (const char* name : {"txtTargetY", "txtTargetZ", "txtOffsetZ"}) EXPECT_EQ(text(dialog, name), "0.00") << name;
     }
     // b* about -0.002: C* 0.0020 shows, and so does its hue, near 270.
     prepare(0, 2, {grey[0], grey[1], grey[2] * 1.0001}, grey);
-    frmStandard dialog;
-    LoadAndShow(dialog);
+    Shown<frmStandard> dialog;
     EXPECT_NE(text(dialog, "txtTargetY"), "0.00");
     EXPECT_NEAR(QLocale().toDouble(text(dialog, "txtTargetZ")), 270.0, 1.0);
 }

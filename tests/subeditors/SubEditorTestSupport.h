@@ -7,6 +7,7 @@
 #include "frmEditProduct.h"
 
 #include <QDialog>
+#include <functional>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -43,20 +44,20 @@ T* Control(QWidget& dialog, const char* name)
     return found;
 }
 
-// Loads the dialog and shows it without a modal loop, so that the test can
-// work its controls.
+// A dialog loaded (after `prepare`) and shown on construction, without a
+// modal loop, so that the test can work its controls.
 template <typename Dialog>
-void LoadAndShow(Dialog& dialog)
-{
-    dialog.Form_Load();
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-}
+struct Shown : Dialog {
+    explicit Shown(const std::function<void(Dialog&)>& prepare = {})
+    {
+        if (prepare) prepare(*this);
+        this->Form_Load();
+        this->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(this));
+    }
+};
 
-inline void Click(QWidget& dialog, const char* button)
-{
-    QTest::mouseClick(Control<QPushButton>(dialog, button), Qt::LeftButton);
-}
+inline void Click(QWidget& dialog, const char* button) { QTest::mouseClick(Control<QPushButton>(dialog, button), Qt::LeftButton); }
 
 // Replaces the text of a box as the operator would: select all, type.
 inline void TypeInto(QWidget* box, const QString& text)

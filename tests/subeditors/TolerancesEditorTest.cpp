@@ -25,12 +25,11 @@ protected:
 
 }  // namespace
 
-TEST_F(TolerancesEditorTest, NoScaleWithTintStoresOnlyTheIndexTolerances)
+TEST_F(TolerancesEditorTest, NoScaleWithTintStoresOnlyTheIndexTolerancesAndScale6TakesZeroAndRefusesNegatives)
 {
     prepare(0, 5);
     const ProductSetup before = setup();
-    frmTolerances dialog;
-    LoadAndShow(dialog);
+    Shown<frmTolerances> dialog;
     EXPECT_EQ(Label(dialog, "lblIndex"), "dTint");
     // Hidden boxes are neither checked nor stored, whatever they hold.
     for (const char* name : {"txtUpperX", "txtUpperY", "txtUpperZ", "txtLowerX", "txtLowerY", "txtLowerZ"}) {
@@ -44,25 +43,22 @@ TEST_F(TolerancesEditorTest, NoScaleWithTintStoresOnlyTheIndexTolerances)
     expected.IndexPlus = 0.8f;
     expected.IndexMinus = 0.4f;
     EXPECT_TRUE(setup() == expected);
-}
 
-TEST_F(TolerancesEditorTest, Scale6TakesZeroAndRefusesNegatives)
-{
+    // Scale code 6 takes zero and refuses negatives.
     prepare(6, 0);
-    const ProductSetup before = setup();
-    frmTolerances dialog;
-    LoadAndShow(dialog);
-    EXPECT_EQ((QStringList{Label(dialog, "lblScaleX"), Label(dialog, "lblScaleY"), Label(dialog, "lblScaleZ")}),
+    const ProductSetup scaled = setup();
+    Shown<frmTolerances> scale6;
+    EXPECT_EQ((QStringList{Label(scale6, "lblScaleX"), Label(scale6, "lblScaleY"), Label(scale6, "lblScaleZ")}),
               (QStringList{"dL*", "dC*", "dH*"}));
-    TypeInto(box(dialog, "txtUpperX"), "-0.1");
-    Click(dialog, "cmdSave");
-    EXPECT_EQ(Label(dialog, "lblWarning"), "All values must be numeric and non-negative");
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(setup() == before);
+    TypeInto(box(scale6, "txtUpperX"), "-0.1");
+    Click(scale6, "cmdSave");
+    EXPECT_EQ(Label(scale6, "lblWarning"), "All values must be numeric and non-negative");
+    EXPECT_TRUE(scale6.isVisible());
+    EXPECT_TRUE(setup() == scaled);
 
-    TypeInto(box(dialog, "txtUpperX"), "0");
-    EXPECT_TRUE(Save(dialog));
-    ProductSetup expected = before;
+    TypeInto(box(scale6, "txtUpperX"), "0");
+    EXPECT_TRUE(Save(scale6));
+    expected = scaled;
     expected.SetScalePlus(1, 0.0f);
     EXPECT_TRUE(setup() == expected);
 }

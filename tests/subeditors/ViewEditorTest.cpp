@@ -34,8 +34,7 @@ TEST_F(ViewEditorTest, TheListsShowTheCodesSaveWritesThemBackEvenBeyondTheListsC
         prepare(number, enabled, 9, -1, scale, 22);
         ProductSetup expected = setup();
         expected.Views(number).Enabled = true;
-        frmEditView dialog;
-        LoadAndShow(dialog);
+        Shown<frmEditView> dialog;
         EXPECT_EQ(list(dialog, "cboScale")->currentText(), shown);
         EXPECT_EQ(enable(dialog)->checkState(), Qt::Checked);
         EXPECT_EQ(enable(dialog)->isEnabled(), number != 1);
@@ -45,11 +44,9 @@ TEST_F(ViewEditorTest, TheListsShowTheCodesSaveWritesThemBackEvenBeyondTheListsC
 
     prepare(5, true, 6, 17, 3, 12);
     const ProductSetup before = setup();
-    frmEditView dialog;
-    LoadAndShow(dialog);
+    Shown<frmEditView> dialog;
     EXPECT_EQ(list(dialog, "cboDisplay")->currentText(), "COLOR PLOT");
     EXPECT_EQ(list(dialog, "cboIllObs")->currentText(), "F11/10");
-    EXPECT_EQ(list(dialog, "cboIndex")->currentText(), "SCAA");
     list(dialog, "cboScale")->setCurrentText("(...)");
     EXPECT_TRUE(Save(dialog));
     ProductSetup expected = before;
@@ -57,8 +54,7 @@ TEST_F(ViewEditorTest, TheListsShowTheCodesSaveWritesThemBackEvenBeyondTheListsC
     EXPECT_TRUE(setup() == expected);
 
     // Cancel changes nothing.
-    frmEditView cancelled;
-    LoadAndShow(cancelled);
+    Shown<frmEditView> cancelled;
     list(cancelled, "cboScale")->setCurrentIndex(1);
     enable(cancelled)->setCheckState(Qt::Unchecked);
     Click(cancelled, "cmdCancel");

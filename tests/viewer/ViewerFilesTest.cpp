@@ -65,10 +65,9 @@ void expectTestRecords(const DatalogDocument& document, int spectrumDecimals)
     ASSERT_EQ(document.records.size(), 4u) << (document.unreadable.empty() ? "" : document.unreadable[0].reason.toStdString());
     EXPECT_TRUE(document.unreadable.empty());
     const auto& r = document.records;
-    const QStringList products{r[0].product, r[1].product, r[2].product, r[3].product};
-    const QStringList ids{r[0].sampleId, r[1].sampleId, r[2].sampleId, r[3].sampleId};
-    EXPECT_EQ(products, QStringList({"PLAIN", "PLAIN", "RED, GLOSS; 2", "RED, GLOSS; 2"}));
-    EXPECT_EQ(ids, QStringList({"LOT 1", "LOT 2, A", "STD", "DRUM; 3"}));
+    const auto written = testRecords();
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(QStringList({r[i].product, r[i].sampleId}), QStringList({written[i].product, written[i].sampleId}));
     EXPECT_EQ(std::tuple(r[3].log, r[2].setup, r[0].standard, r[1].standard), std::tuple(4, 2, true, false));
     EXPECT_EQ(RecordDateTime(r[0]), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
     EXPECT_EQ(RecordDateTime(r[2]), QDateTime(QDate(2026, 12, 6), QTime(0, 0), Qt::UTC));
@@ -125,12 +124,9 @@ TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
     const QString name = dir.filePath("capture.txt");
     writeCapture(name, "\t", QLocale("en_US"), 2);
     const QList<QByteArray> lines = ReadWhole(name).split('\n');
-    QByteArray good = lines[0];
-    QByteArray badNumber = good;
-    badNumber.replace("\t12.500\t", "\t12.5x0\t");
-    QByteArray badTime = good;
-    badTime.replace("12/5/2026", "13/45/2026");
-    QByteArray shortLine = good.left(good.indexOf("\tSam") > 0 ? good.indexOf("\tSam") : 40);
+    const QByteArray good = lines[0], badNumber = QByteArray(good).replace("\t12.500\t", "\t12.5x0\t"),
+                     badTime = QByteArray(good).replace("12/5/2026", "13/45/2026"),
+                     shortLine = good.left(good.indexOf("\tSam") > 0 ? good.indexOf("\tSam") : 40);
     const QByteArray text = good + "\n" + badNumber + "\n\r\n" + badTime + "\n" + shortLine + "\n" + lines[1] + "\n";
     WriteWhole(name, text);
 

@@ -23,9 +23,7 @@ TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
     for (const auto& c : cases) {
         double value = -99;
         EXPECT_EQ(RegionalNumbers::ParseFixed(c.text, value), c.readable) << c.text;
-        if (c.readable) {
-            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
-        }
+        EXPECT_DOUBLE_EQ(c.readable ? value : 0, c.value) << c.text;
     }
     int64_t whole = 0;
     EXPECT_TRUE(RegionalNumbers::ParseWhole("-32768", whole) && whole == -32768) << whole;
@@ -45,10 +43,8 @@ TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
     };
     for (const auto& c : times) {
         int64_t seconds = 0;
-        EXPECT_EQ(reader.read(c.text, seconds), c.expected.isValid()) << c.text;
-        if (c.expected.isValid()) {
-            EXPECT_EQ(epoch.addSecs(seconds), c.expected) << c.text;
-        }
+        const bool readable = reader.read(c.text, seconds);
+        EXPECT_EQ(readable ? epoch.addSecs(seconds) : QDateTime(), c.expected) << c.text;
     }
     TimestampReader german(QLocale("de_DE"));
     int64_t seconds = 0;

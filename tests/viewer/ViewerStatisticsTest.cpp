@@ -93,12 +93,9 @@ TEST(ViewerStatistics, ControlLimitsDescriptionEdgesAndAThinnedTrendKeepingEndsA
     points[51234].setY(50.0);
     points[777].setY(-9.0);
     const QList<QPointF> thinned = ThinTrend(points, 2000);
-    EXPECT_LE(thinned.size(), 2000);
-    EXPECT_GE(thinned.size(), 1000);
-    EXPECT_EQ(thinned.front(), points.front());
-    EXPECT_EQ(thinned.back(), points.back());
-    EXPECT_TRUE(thinned.contains(points[51234]));
-    EXPECT_TRUE(thinned.contains(points[777]));
+    EXPECT_TRUE(thinned.size() >= 1000 && thinned.size() <= 2000) << thinned.size();
+    // Kept, in order: the first and last points come first and last.
+    for (qsizetype kept : {0, 777, 51234, 99999}) EXPECT_TRUE(thinned.contains(points[kept])) << kept;
     for (qsizetype i = 1; i < thinned.size(); ++i) ASSERT_LT(thinned[i - 1].x(), thinned[i].x());
     // At the limit nothing is dropped; one above it is thinned.
     EXPECT_EQ(ThinTrend(points.mid(0, 2000), 2000).size(), 2000);

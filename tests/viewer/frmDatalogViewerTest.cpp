@@ -83,14 +83,12 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesItThe
         if (r.product == current.product && r.setup == current.setup)
             ++count, sum += r.indexData[0], samples += !r.standard && r.scale != 0;
     ASSERT_GT(count, 2);
-    QXYSeries* values = seriesOf(viewer.TrendView()).value(0);
-    ASSERT_NE(values, nullptr);
+    QXYSeries *values = seriesOf(viewer.TrendView()).value(0), *mean = named(viewer.TrendView(), "Mean"),
+              *upper = named(viewer.TrendView(), "+3 sd");
+    ASSERT_TRUE(values && mean && upper);
     EXPECT_EQ(values->count(), count);
-    QXYSeries* mean = named(viewer.TrendView(), "Mean");
-    ASSERT_NE(mean, nullptr);
     EXPECT_NEAR(mean->at(0).y(), sum / count, 1e-3);
-    ASSERT_NE(named(viewer.TrendView(), "+3 sd"), nullptr);
-    EXPECT_GT(named(viewer.TrendView(), "+3 sd")->at(0).y(), mean->at(0).y());
+    EXPECT_GT(upper->at(0).y(), mean->at(0).y());
     EXPECT_EQ(seriesOf(viewer.DifferencePlaneView()).value(0)->count(), samples);
     EXPECT_EQ(seriesOf(viewer.DifferenceBesideView()).value(0)->count(), samples);
 
@@ -146,19 +144,18 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesItThe
     EXPECT_EQ(viewer.SummaryTable()->rowCount(), 0);
 
     // Its size and splitters are kept.
-    auto* shown = &viewer;
-    shown->resize(1000, 700);
-    auto* top = shown->findChild<QSplitter*>("splTop");
+    viewer.resize(1000, 700);
+    auto* top = viewer.findChild<QSplitter*>("splTop");
     ASSERT_NE(top, nullptr);
     top->setSizes({300, 650});
     const QList<int> sizes = top->sizes();
-    shown->close();
+    viewer.close();
     EXPECT_EQ(env.settings().read("Datalog Viewer", "Width", ""), "1000");
-    delete shown;
-    shown = &frmDatalogViewer::instance();
-    shown->show();
-    EXPECT_EQ(shown->size(), QSize(1000, 700));
-    EXPECT_EQ(shown->findChild<QSplitter*>("splTop")->sizes(), sizes);
+    delete &viewer;
+    frmDatalogViewer& reopened = frmDatalogViewer::instance();
+    reopened.show();
+    EXPECT_EQ(reopened.size(), QSize(1000, 700));
+    EXPECT_EQ(reopened.findChild<QSplitter*>("splTop")->sizes(), sizes);
 }
 
 TEST(ViewerChartLimits, SpectraAndReportSelections)
