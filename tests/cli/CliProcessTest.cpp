@@ -7,7 +7,6 @@
 #include "ProgressSink.h"
 #include "Sensor.h"
 #include "SimulatorDriver.h"
-#include "SimDatalog.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -68,14 +67,6 @@ struct SimulatedInstrument {
     // SIGTERM, so that it saves its state; QProcess kills one that lingers.
     ~SimulatedInstrument() { process.terminate(); process.waitForFinished(10000); }
 };
-
-// The lines of a file whose every line ends with CR LF.
-QByteArrayList crLfLines(QByteArray bytes)
-{
-    const qsizetype ends = bytes.count("\r\n");
-    EXPECT_TRUE(bytes.endsWith("\r\n") && bytes.count('\r') == ends && bytes.count('\n') == ends) << "not CR LF";
-    return bytes.replace("\r\n", "\n").chopped(1).split('\n');
-}
 
 // "field: value" lines of setup show.
 std::map<QString, QString> fields(const QString& text)
@@ -174,7 +165,7 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
 
     const QString archive = ws.path("setups.txt");
     ws.ok(QStringList{"setups", "archive", archive} + sim.port);
-    const QByteArrayList lines = crLfLines(ReadWhole(archive));
+    const QByteArrayList lines = Lines(archive);
     ASSERT_EQ(lines.size(), 251);
     EXPECT_EQ(lines[0], "TR8KZ Product Setups");
     EXPECT_TRUE(lines[1].startsWith("P200") && lines[250].startsWith("P2F9"));  // setup indexes 0 and 249
@@ -294,7 +285,7 @@ TEST(CliInterrupt, CtrlCDuringAStalledReplyEndsAtOnceAndKeepsWhatWasRead)
         EXPECT_TRUE(cli.readAllStandardError().contains(c.kept));
         // Only whole records are kept (each its number, then at least 55
         // more fields), and the link was closed.
-        const QByteArrayList lines = crLfLines(ReadWhole(file));
+        const QByteArrayList lines = Lines(file);
         EXPECT_EQ(lines.size(), c.lines);
         for (qsizetype i = 0; c.command[0] == "datalog" && i < lines.size(); ++i)
             EXPECT_TRUE(lines[i].startsWith(QByteArray::number(i + 1) + '\t') && lines[i].count('\t') >= 55) << lines[i].data();
@@ -306,9 +297,11 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
 {
     Workspace ws;
     const QString modelTrace = ws.path("model.log");
-    // A stored datalog of two records with CR-only line ends.
-    WriteWhole(ws.path("stored.txt"),
-               EncodeStoredDatalogLine(SimDatalogRecord{}, 0) + "\r" + EncodeStoredDatalogLine(SimDatalogRecord{}, 1) + "\r");
+    // tr8kz-sim's stored datalog file of two records, its line ends made CR only; and its refusal of a bad option.
+    const QString stored = ws.path("stored.txt");
+    EXPECT_EQ(RunProgram(TR8KZ_SIM_EXECUTABLE, {"--datalog-size", "2", "--write-datalog", stored}).code, 0);
+    WriteWhole(stored, ReadWhole(stored).replace('\n', QByteArray()));
+    EXPECT_EQ(RunProgram(TR8KZ_SIM_EXECUTABLE, {"--fault", "S1:0:noreply"}).code, 2);
     // The arguments, tr8kz-sim's options (none: no tr8kz-sim), TR8KZ_TIMEOUT_MS, the exit code, and the
     // whole of standard error when it ends a line, else a part of it.
     const struct { QStringList arguments, simOptions; const char* timeoutMs; int code; QString err; } cases[] = {
@@ -318,7 +311,7 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
          "The firmware in the attached instrument is not compatible with this program\n\n"
          "Please contact Velmora to obtain upgrade information\n"},
         {{"datalog", "convert", ws.path("missing.txt"), ws.path("out.txt")}, {}, nullptr, 1, "missing.txt"},
-        {{"datalog", "convert", ws.path("stored.txt"), ws.path("converted.txt")}, {}, nullptr, 0,
+        {{"datalog", "convert", stored, ws.path("converted.txt")}, {}, nullptr, 0,
          "2 records converted to " + ws.path("converted.txt") + "\nConversion completed\n"},
         // The third record's reply never comes: a one-second timeout, not the instrument's fifteen.
         {{"datalog", "capture", ws.path("capture.txt")}, {"--fault", "S1:3:noreply"}, "1000", 1,
@@ -355,8 +348,8 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
     }
     // A failed conversion leaves no file; a failed capture keeps the records read.
     EXPECT_FALSE(QFile::exists(ws.path("out.txt")));
-    EXPECT_EQ(crLfLines(ReadWhole(ws.path("capture.txt"))).size(), 2);
-    EXPECT_EQ(crLfLines(ReadWhole(ws.path("archive.txt"))).size(), 251) << "the archive is written all the same";
+    EXPECT_EQ(Lines(ws.path("capture.txt")).size(), 2);
+    EXPECT_EQ(Lines(ws.path("archive.txt")).size(), 251) << "the archive is written all the same";
     // The other model: "+" after the identification, then the device closed.
     const QByteArray traced = ReadWhole(modelTrace);
     EXPECT_TRUE(traced.contains("> +\n") && traced.endsWith("close\n") && !traced.contains("> D0001")) << traced.data();
