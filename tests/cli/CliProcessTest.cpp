@@ -367,9 +367,6 @@ TEST(CliInstall, InstalledProgramsRunTheReportProgramAndTheUdevRuleNamesBothIden
     }
     const QDir usr(ws.path("stage/usr"));
     const auto installed = [&](const QStringList& arguments) { return RunProgram(usr.filePath("bin/tr8kz"), arguments, ws.env); };
-    const Ran version = installed({"--version"});
-    EXPECT_TRUE(version.code == 0 && QRegularExpression("^tr8kz \\d+\\.\\d+\\.\\d+\\n$").match(version.out).hasMatch())
-        << version.out.toStdString() << version.err.toStdString();
     ASSERT_TRUE(QFileInfo(usr.filePath("lib/tr8kz/tr8kz-report")).isExecutable());
     const QString capture = ws.path("capture.txt"), pdf = ws.path("installed.pdf");
     EXPECT_EQ(installed({"datalog", "capture", capture, "--simulator"}).code, 0);

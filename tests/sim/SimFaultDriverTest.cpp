@@ -17,7 +17,7 @@ TEST(SimFaults, NoReplyRefusedAndLinkLostCountTheirOwnCommands)
     SimulatorDriver driver(instrument);
     driver.OpenDevice(DeviceCode::Primary);
     driver.SetTimeout(15000);
-    auto errorOfCommand = [&](const QByteArray& text) { return errorOf([&] { driver.Execute(text); }); };
+    auto errorOfCommand = [&](const QByteArray& text) { return RaisedError([&] { driver.Execute(text); }).number(); };
 
     // Only "S1" commands count towards the second "S1"; "D0001" in between does not.
     EXPECT_TRUE(driver.Execute(command("S1", 0)).startsWith("s0000"));
@@ -49,17 +49,17 @@ TEST(SimFaults, NoReplyRefusedAndLinkLostCountTheirOwnCommands)
     // The fault option's text is "PREFIX:N:KIND", N from 1.
     EXPECT_EQ(SimFault::Parse(QStringLiteral("a:b:3:LinkLost")).commandPrefix, "a:b");
     for (const char* bad : {"S1", "S1:0:noreply", "S1:x:noreply", "S1:2:explode", "S1:2"})
-        EXPECT_EQ(errorOf([&] { SimFault::Parse(QString::fromLatin1(bad)); }), ErrorNumber::InvalidArgument) << bad;
+        EXPECT_EQ(RaisedError([&] { SimFault::Parse(QString::fromLatin1(bad)); }).number(), ErrorNumber::InvalidArgument) << bad;
 
     // A reply slower than the timeout is a timeout after the timeout, as on the serial link.
     SimOptions slow = options(std::make_shared<TestClock>(), 0);
     slow.replyDelayMs = 60;
     SimulatorDriver slowDriver(slow);
-    EXPECT_EQ(errorOf([&] { slowDriver.Execute("R"); }), ErrorNumber::LinkLost);  // not open
+    EXPECT_EQ(RaisedError([&] { slowDriver.Execute("R"); }).number(), ErrorNumber::LinkLost);  // not open
     slowDriver.OpenDevice(DeviceCode::Primary);
     slowDriver.SetTimeout(20);
     elapsed.restart();
-    EXPECT_EQ(errorOf([&] { slowDriver.Execute("R"); }), ErrorNumber::CommTimeout);
+    EXPECT_EQ(RaisedError([&] { slowDriver.Execute("R"); }).number(), ErrorNumber::CommTimeout);
     EXPECT_GE(elapsed.elapsed(), 15);
     EXPECT_LT(elapsed.elapsed(), 55);
 }

@@ -93,9 +93,7 @@ TEST(SimProtocol, WrittenSetupReadsBackByteForByteAndAMalformedOneIsRefused)
     auto clock = std::make_shared<TestClock>();
     SimInstrument instrument(options(clock, 0));
     // Setup 3 starts empty; the record of another instrument's product goes there.
-    SimOptions otherSeed = options(clock, 0);
-    otherSeed.seed = 9;
-    const QByteArray record = SimInstrument(otherSeed).SetupRecord(0);
+    const QByteArray record = SimInstrument(options(clock, 0, 9)).SetupRecord(0);
     ASSERT_TRUE(instrument.Setup(3).isEmpty());
     EXPECT_EQ(reply(instrument, command("P0", 3) + record), "p0003");
     EXPECT_EQ(reply(instrument, command("P1", 3)), "P203" + record);
