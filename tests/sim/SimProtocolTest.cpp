@@ -46,30 +46,26 @@ TEST(SimProtocol, IdentificationStatusClockAndClearing)
     instrument.TakeMeasurement();
     ASSERT_EQ(instrument.DatalogCount(), 121);
     EXPECT_EQ(instrument.Datalog().back().time, 305419896 + 61);
-    // FFFFFFFF leaves the clock alone, with or without a flags byte of 00;
-    // before 1970 is a negative Long (FFFFFFC4 is -60).
-    clock->advance(1);
-    EXPECT_EQ(reply(instrument, "X000FFFFFFFF"), "x");
-    EXPECT_EQ(reply(instrument, "X000FFFFFFFF00"), "x");
-    EXPECT_EQ(instrument.Clock(), 305419896 + 62);
-    EXPECT_EQ(reply(instrument, "X000FFFFFFC4"), "x");
-    EXPECT_EQ(instrument.Clock(), -60);
-
     // Records 0..120 exist, 121 does not.
     EXPECT_TRUE(reply(instrument, command("S1", 120)).startsWith("s0078"));
     EXPECT_EQ(reply(instrument, command("S1", 121)), "?03");
 
-    // Clearing empties the datalog and keeps the clock.
-    EXPECT_EQ(reply(instrument, "X000FFFFFFFF01"), "x");
-    EXPECT_EQ(instrument.DatalogCount(), 0);
-    EXPECT_EQ(instrument.Clock(), -60);
+    // Each a second later, after a reading: the command, the clock and the
+    // datalog count after it. FFFFFFFF leaves the clock running, with or
+    // without a flags byte of 00; before 1970 is a negative Long (FFFFFFC4 is
+    // -60); flags 01 clear the datalog, with or without setting the clock.
+    const struct { const char* sent; int32_t clock; int count; } sets[] = {
+        {"X000FFFFFFFF", 305419896 + 62, 122}, {"X000FFFFFFFF00", 305419896 + 63, 123}, {"X000FFFFFFC4", -60, 124},
+        {"X000FFFFFFFF01", -59, 0}, {"X0000000003C01", 60, 0}};
+    for (const auto& c : sets) {
+        clock->advance(1);
+        instrument.TakeMeasurement();
+        EXPECT_EQ(reply(instrument, c.sent), "x");
+        EXPECT_EQ(instrument.Clock(), c.clock) << c.sent;
+        EXPECT_EQ(instrument.DatalogCount(), c.count) << c.sent;
+    }
     EXPECT_EQ(reply(instrument, "D0001").right(4), "0000") << "the count, the last Word";
     EXPECT_EQ(reply(instrument, command("S1", 0)), "?03");
-    // Setting the clock and clearing in one command.
-    instrument.TakeMeasurement();
-    EXPECT_EQ(reply(instrument, "X0000000003C01"), "x");
-    EXPECT_EQ(instrument.DatalogCount(), 0);
-    EXPECT_EQ(instrument.Clock(), 60);
 }
 
 TEST(SimProtocol, UnknownAndMalformedCommandsAreAnsweredAndChangeNothing)
