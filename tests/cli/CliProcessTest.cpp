@@ -153,10 +153,11 @@ TEST(CliDatalog, CaptureIsByteForByteTheEngineFileWithTheDelimiterInForce)
     }
 }
 
-TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
+TEST(CliSetups, ArchiveCompareSetShowRefuseAndAVerifiedRestoreThroughTheSerialDriver)
 {
     Workspace ws;
-    SimulatedInstrument sim;
+    // The fifth restored setup is stored with its interval a second longer.
+    SimulatedInstrument sim({"--fault", "P2:5:altered"});
     const auto show = [&] { return ws.tr8kz(QStringList{"setup", "show", "1"} + sim.port); };
     const Ran original = show();
     const auto before = fields(original.out);
@@ -169,6 +170,22 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
     ASSERT_EQ(lines.size(), 251);
     EXPECT_EQ(lines[0], "TR8KZ Product Setups");
     EXPECT_TRUE(lines[1].startsWith("P200") && lines[250].startsWith("P2F9"));  // setup indexes 0 and 249
+    EXPECT_EQ(ws.ok(QStringList{"setups", "compare", archive} + sim.port).out, "No differences: the setups are identical\n");
+
+    // Setup 2 renamed in a copy: "SIGNAL YELLOW" (13 characters) becomes "SIGNAL YELLOX".
+    QByteArray bytes = ReadWhole(archive);
+    const qsizetype at = bytes.indexOf(QByteArray("SIGNAL YELLOW").toHex().toUpper());
+    ASSERT_GT(at, 0);
+    bytes.replace(at, 26, QByteArray("SIGNAL YELLOX").toHex().toUpper());
+    const QString copy = ws.path("copy.txt");
+    WriteWhole(copy, bytes);
+    const Ran files = ws.tr8kz({"setups", "compare", archive, copy});
+    EXPECT_EQ(files.code, 1) << files.err.toStdString();
+    EXPECT_EQ(files.out, QStringLiteral("setup 2: Name: \"SIGNAL YELLOW\" (%1), \"SIGNAL YELLOX\" (%2)\n"
+                                        "1 difference in 1 setup\n").arg(archive, copy));
+    // What is no archive (here no file at all) is a usage error.
+    const Ran notArchive = ws.tr8kz({"setups", "compare", archive, ws.path("missing.txt")});
+    EXPECT_TRUE(notArchive.code == 2 && notArchive.err.contains("missing.txt")) << notArchive.err.toStdString();
 
     // Each edit and how setup show gives it back; the distances from the
     // sensor are the base less the heights.
@@ -211,42 +228,14 @@ TEST(CliSetups, ArchiveSetShowRefuseAndRestoreThroughTheSerialDriver)
     EXPECT_FALSE(ReadWhole(restoreTrace).contains("> P2")) << ReadWhole(restoreTrace).data();
     EXPECT_EQ(fields(show().out), changed);
 
-    // The archive puts every setup back as it was.
-    ws.ok(QStringList{"setups", "restore", archive} + sim.port);
-    EXPECT_EQ(show().out, original.out);
-}
-
-TEST(CliSetups, CompareAndAVerifiedRestoreThatDidNotTake)
-{
-    Workspace ws;
-    // The fifth restored setup is stored with its interval a second longer.
-    SimulatedInstrument sim({"--fault", "P2:5:altered"});
-    const QString archive = ws.path("setups.txt");
-    ws.ok(QStringList{"setups", "archive", archive} + sim.port);
-    EXPECT_EQ(ws.ok(QStringList{"setups", "compare", archive} + sim.port).out, "No differences: the setups are identical\n");
-
-    // Setup 2 renamed in a copy: "SIGNAL YELLOW" (13 characters) becomes "SIGNAL YELLOX".
-    QByteArray bytes = ReadWhole(archive);
-    const qsizetype at = bytes.indexOf(QByteArray("SIGNAL YELLOW").toHex().toUpper());
-    ASSERT_GT(at, 0);
-    bytes.replace(at, 26, QByteArray("SIGNAL YELLOX").toHex().toUpper());
-    const QString copy = ws.path("copy.txt");
-    WriteWhole(copy, bytes);
-    const Ran files = ws.tr8kz({"setups", "compare", archive, copy});
-    EXPECT_EQ(files.code, 1) << files.err.toStdString();
-    EXPECT_EQ(files.out, QStringLiteral("setup 2: Name: \"SIGNAL YELLOW\" (%1), \"SIGNAL YELLOX\" (%2)\n"
-                                        "1 difference in 1 setup\n").arg(archive, copy));
-
-    // What is no archive (here no file at all) is a usage error.
-    const Ran notArchive = ws.tr8kz({"setups", "compare", archive, ws.path("missing.txt")});
-    EXPECT_TRUE(notArchive.code == 2 && notArchive.err.contains("missing.txt")) << notArchive.err.toStdString();
-
+    // The verified restore puts setup 1 back and finds setup 5 stored
+    // otherwise; the fault fired once: a second verified restore takes.
     const Ran verified = ws.tr8kz(QStringList{"setups", "restore", archive, "--verify"} + sim.port);
     EXPECT_TRUE(verified.code == 1 && verified.out.startsWith("setup 5: Run Configuration: Interval (s): ") &&
                 verified.out.endsWith("1 difference in 1 setup\n"))
         << verified.out.toStdString() << verified.err.toStdString();
-    // The fault fired once: a second verified restore takes.
     ws.ok(QStringList{"setups", "restore", archive, "--verify"} + sim.port);
+    EXPECT_EQ(show().out, original.out);
 }
 
 TEST(CliInterrupt, CtrlCDuringAStalledReplyEndsAtOnceAndKeepsWhatWasRead)
