@@ -29,8 +29,6 @@ void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdSt
 
 namespace {
 
-const QStringList Simulator{"--simulator"};
-
 // A folder of the test's own, with a settings store of its own: the
 // operator's settings are never read or written.
 struct Workspace {
@@ -82,13 +80,13 @@ std::map<QString, QString> fields(const QString& text)
 TEST(CliInstrument, IdentifyAsTextAndJsonClockSetAndScreenAgainstBothInstruments)
 {
     Workspace ws;
-    const Ran text = ws.ok(QStringList{"identify"} + Simulator);
+    const Ran text = ws.ok({"identify", "--simulator"});
     // 120 of 2000 records: 6 %, with the two blanks of the window's label.
     const QRegularExpressionMatch lines =
         QRegularExpression("^Instrument: TR8 KZ\nFirmware: 3.07\nSerial Number: KZ8-204117\n"
                            "Last Standardization: (.+)\nDatalog: 120  \\(6% full\\)\n$").match(text.out);
     EXPECT_TRUE(lines.hasMatch()) << text.out.toStdString();
-    const QJsonObject o = QJsonDocument::fromJson(ws.ok(QStringList{"identify", "--json"} + Simulator).out.toUtf8()).object();
+    const QJsonObject o = QJsonDocument::fromJson(ws.ok({"identify", "--json", "--simulator"}).out.toUtf8()).object();
     const std::pair<const char*, QJsonValue> expected[] = {
         {"model", "TR8KZ"}, {"instrument", "TR8 KZ"}, {"firmware", "3.07"}, {"serialNumber", "KZ8-204117"},
         {"datalogCount", 120}, {"datalogCapacity", 2000}, {"datalog", "120  (6% full)"},
@@ -139,7 +137,7 @@ TEST(CliDatalog, CaptureIsByteForByteTheEngineFileWithTheDelimiterInForce)
     for (const auto& run : runs) {
         SCOPED_TRACE(run.region + (" " + run.options.join(' ')).toStdString());
         ws.env.insert("LC_ALL", run.region);
-        const Ran ran = ws.ok(QStringList{"datalog", "capture", file} + run.options + Simulator);
+        const Ran ran = ws.ok(QStringList{"datalog", "capture", file, "--simulator"} + run.options);
         // The datalog engine (whose file is proven whole by its own tests),
         // run here on the instrument --simulator makes.
         Sensor sensor(SimulatorFactory(std::make_shared<SimInstrument>(SimOptions{})));
@@ -318,8 +316,8 @@ TEST(CliExitCodes, NoInstrumentWrongModelBadFileTimeoutAndUsage)
          "failed at setup 42 of 250: Communications timeout"},
         {{"frobnicate"}, {}, nullptr, 2, ""},
         {{"datalog", "capture"}, {}, nullptr, 2, ""},
-        {QStringList{"identify", "--delimiter", "xx"} + Simulator, {}, nullptr, 2, ""},
-        {QStringList{"identify"} + Simulator, {}, "soon", 2, "TR8KZ_TIMEOUT_MS"},
+        {{"identify", "--delimiter", "xx", "--simulator"}, {}, nullptr, 2, ""},
+        {{"identify", "--simulator"}, {}, "soon", 2, "TR8KZ_TIMEOUT_MS"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
