@@ -2,6 +2,7 @@
 // lines, negative values with and without "--", and refused names.
 #include "TestFiles.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 // Sharma, Wu and Dalal (2005), Table 1, pair 1 (dE00 2.0425) and colour-science's
@@ -32,12 +33,11 @@ TEST(CliColour, PrintsValuesAndDifferencesWithNegativeValuesEitherWayAndRefusesU
     EXPECT_EQ(grey.out, "50.00000000 0.00000000 0.00000000\n") << grey.err.toStdString();
 
     // Unknown names and missing values exit with code 2: the arguments, and
-    // what standard error names.
+    // what standard error names (a pattern).
     const struct { QStringList arguments; const char* named; } cases[] = {
         {{"colour", "convert", "--from", "Lab", "--to", "XYZ", "--illuminant", "D65/10", "1", "2", "3"},
          "XYZ, CIELAB, CIELCh, Hunter Lab, Yxy"},
-        {{"colour", "difference", "--from", "XYZ", "--illuminant", "D65/8", "1", "2", "3", "4", "5", "6"}, "A/2, C/2"},
-        {{"colour", "difference", "--from", "XYZ", "--illuminant", "D65/8", "1", "2", "3", "4", "5", "6"}, "F11/10"},
+        {{"colour", "difference", "--from", "XYZ", "--illuminant", "D65/8", "1", "2", "3", "4", "5", "6"}, "A/2, C/2, .*F11/10"},
         {{"colour", "convert", "--from", "XYZ", "--to", "Yxy", "--illuminant", "D65/10", "1", "-2"}, ""},
         // A colour the scale cannot express is a refused value too.
         {{"colour", "convert", "--from", "Yxy", "--to", "XYZ", "--illuminant", "C/2", "10", "0.3", "0"}, "y = 0"},
@@ -46,7 +46,7 @@ TEST(CliColour, PrintsValuesAndDifferencesWithNegativeValuesEitherWayAndRefusesU
     };
     for (const auto& c : cases) {
         const Ran r = RunProgram(TR8KZ_CLI_EXECUTABLE, c.arguments);
-        EXPECT_TRUE(r.code == 2 && r.err.contains(c.named))
+        EXPECT_TRUE(r.code == 2 && r.err.contains(QRegularExpression(c.named)))
             << c.arguments.join(' ').toStdString() << "\nexit code " << r.code << ": " << r.err.toStdString();
     }
 }

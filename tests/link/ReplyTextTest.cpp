@@ -1,8 +1,11 @@
 // How messages quote replies and stored lines: control characters escaped,
-// long texts cut at the limit; and a reply holding a NUL quoted whole.
+// long texts cut at the limit; and a reply holding a NUL quoted whole. How
+// an error that offers no retry is reported.
 #include "InstrumentOperations.h"
 #include "RaisedError.h"
 #include "ReplyText.h"
+#include "ReportError.h"
+#include "ScriptedEnvironment.h"
 
 TEST(QuotedText, ControlCharactersEscapedAndLongTextsCut)
 {
@@ -24,4 +27,22 @@ TEST(QuotedText, AReplyHoldingANulIsQuotedPastIt)
 {
     EXPECT_EQ(RaisedError([] { InstrumentOperations::ExpectReply(QByteArray("x\0tail", 6), 's', "S10000"); }).description(),
               "Unexpected reply to the command S10000: \"x\\x00tail\"");
+}
+
+// Retry repeating the step after a timeout, and Cancel ending the program
+// with no further message, are proven at every command through the whole
+// program (hardening_tests, TimeoutMatrix).
+TEST(ReportError, OtherErrorsAreFatalWithNumberAndDescription)
+{
+    ScriptedEnvironment env;
+    EXPECT_THROW(WithErrorReport([] { throw AppError::overflow("the count 40000 does not fit in 16 bits"); }), ProgramEnd);
+    ASSERT_EQ(env.messages.size(), 1u);
+    EXPECT_EQ(env.messages[0].text, "Fatal Error #6\r\n\r\nOverflow: the count 40000 does not fit in 16 bits");
+    EXPECT_EQ(env.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
+
+    // A number next to the timeout's is not a timeout.
+    env.messages.clear();
+    EXPECT_THROW(WithErrorReport([] { throw AppError(-2147213406, "x"); }), ProgramEnd);
+    EXPECT_TRUE(env.messages[0].text.startsWith("Fatal Error #-2147213406\r\n\r\n"));
 }

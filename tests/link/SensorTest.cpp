@@ -1,104 +1,76 @@
 #include "AppError.h"
-#include "FieldCodec.h"
 #include "Sensor.h"
+#include "SimulatorDriver.h"
 
-#include <QList>
 #include <gtest/gtest.h>
 
 namespace {
 
-// What was done to the driver below.
-struct DriverLog {
-    QList<int32_t> opened;
-    QList<QByteArray> sent;
-    int closes = 0;
-    int32_t timeout = 0;
-};
-
-// Answers to one USB identity with a fixed identification; "+" (remote off)
-// times out when asked to.
-class RecordingDriver : public CommPortDriver {
-public:
-    RecordingDriver(DriverLog& log, int32_t answersTo, QByteArray model, bool failRemoteOff)
-        : log_(log), answersTo_(answersTo), model_(std::move(model)), failRemoteOff_(failRemoteOff) {}
-    void SetTimeout(int32_t ms) override { log_.timeout = ms; }
-    void OpenDevice(int32_t code) override { log_.opened << code; connected_ = code == answersTo_; }
-    bool IsConnected() const override { return connected_; }
-    void CloseDevice() override { ++log_.closes; connected_ = false; }
-    QByteArray Execute(const QByteArray& command) override
+// A sensor on a simulated instrument without a datalog; the instrument notes
+// the device codes tried and the commands received, the driver the timeout
+// set and the closes.
+struct OnSimulator {
+    struct NotingDriver : SimulatorDriver {
+        OnSimulator& link;
+        explicit NotingDriver(OnSimulator& l) : SimulatorDriver(l.instrument), link(l) {}
+        void SetTimeout(int32_t ms) override { link.timeout = ms; SimulatorDriver::SetTimeout(ms); }
+        void CloseDevice() override { ++link.closes; SimulatorDriver::CloseDevice(); }
+    };
+    explicit OnSimulator(SimUsbIdentity identity, const QByteArray& model = "TR8KZ", std::vector<SimFault> faults = {})
     {
-        log_.sent << command;
-        if (command == "+" && failRemoteOff_) throw AppError(ErrorNumber::CommTimeout, "timeout");
-        if (command != "#") return command == "R" ? "r" : "+";
-        FieldCodec codec;
-        codec.BeginCommand("#");
-        codec.AppendByte(1);
-        codec.AppendLong(3600);
-        for (const QByteArray& text : {model_, QByteArray("2.0.117"), QByteArray("KZ-004711")}) codec.AppendString(text);
-        return codec.GetText();
+        SimOptions o;
+        o.datalogSize = 0;
+        o.usbIdentity = identity;
+        o.model = model;
+        o.faults = std::move(faults);
+        instrument = std::make_shared<SimInstrument>(o);
     }
-
-private:
-    DriverLog& log_;
-    int32_t answersTo_;
-    QByteArray model_;
-    bool failRemoteOff_, connected_ = false;
+    std::shared_ptr<SimInstrument> instrument;
+    int32_t timeout = 0;
+    int closes = 0;
+    Sensor sensor{[this] { return std::make_unique<NotingDriver>(*this); }};
 };
-
-Sensor makeSensor(DriverLog& log, int32_t answersTo, QByteArray model = "TR8KZ", bool failRemoteOff = false)
-{
-    return Sensor([=, &log] { return std::make_unique<RecordingDriver>(log, answersTo, model, failRemoteOff); });
-}
 
 }  // namespace
 
 TEST(Sensor, OpensTheFirstIdentityThatAnswersSupportsOnlyItsOwnModelAndAlwaysCloses)
 {
     // Other models are not supported and keep their name.
-    const struct { int32_t answersTo; QByteArray model; QList<int32_t> opened; bool supported; QString name; } cases[] = {
-        {DeviceCode::Primary, "TR8KZ", {0x1D895C03}, true, "TR8 KZ"},  // the second code is never tried
-        {DeviceCode::Secondary, "TR8KZ", {0x1D895C03, 0x1D895C7B}, true, "TR8 KZ"},
-        {DeviceCode::Primary, "TR8KY", {0x1D895C03}, false, "TR8KY"},
-        {DeviceCode::Primary, "tr8kz", {0x1D895C03}, false, "tr8kz"},
-        {DeviceCode::Primary, "TR8KZ ", {0x1D895C03}, false, "TR8KZ "},
+    const struct { SimUsbIdentity identity; QByteArray model; QList<int32_t> tried; bool supported; QString name; } cases[] = {
+        {SimUsbIdentity::Primary, "TR8KZ", {0x1D895C03}, true, "TR8 KZ"},  // the second code is never tried
+        {SimUsbIdentity::Secondary, "TR8KZ", {0x1D895C03, 0x1D895C7B}, true, "TR8 KZ"},
+        {SimUsbIdentity::Primary, "TR8KY", {0x1D895C03}, false, "TR8KY"},
+        {SimUsbIdentity::Primary, "tr8kz", {0x1D895C03}, false, "tr8kz"},
+        {SimUsbIdentity::Primary, "TR8KZ ", {0x1D895C03}, false, "TR8KZ "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.model.constData());
-        DriverLog log;
-        Sensor sensor = makeSensor(log, c.answersTo, c.model);
-        sensor.OpenCommPort();
-        EXPECT_EQ(log.timeout, 15000);
-        EXPECT_EQ(log.opened, c.opened);
-        EXPECT_EQ(log.sent.mid(0, 3), QList<QByteArray>({"R", "+1", "#"}));
-        EXPECT_TRUE(sensor.InstrumentConnected());
-        EXPECT_EQ(sensor.InstrumentSupported(), c.supported);
-        EXPECT_EQ(sensor.InstrumentName(), c.name);
+        OnSimulator link(c.identity, c.model);
+        link.sensor.OpenCommPort();
+        EXPECT_EQ(link.timeout, 15000);
+        EXPECT_EQ(link.instrument->DeviceCodesTried(), c.tried);
+        EXPECT_EQ(link.instrument->ReceivedCommands(), QList<QByteArray>({"R", "+1", "#"}));
+        EXPECT_TRUE(link.sensor.InstrumentConnected());
+        EXPECT_EQ(link.sensor.InstrumentSupported(), c.supported);
+        EXPECT_EQ(link.sensor.InstrumentName(), c.name);
+        EXPECT_EQ(link.sensor.Version() + ' ' + link.sensor.SerialNumber(), "3.07 KZ8-204117");
+        link.sensor.CloseCommPort();
+        EXPECT_EQ(link.instrument->ReceivedCommands().last(), "+");
+        EXPECT_EQ(link.closes, 1);
     }
 
-    DriverLog log;
-    Sensor sensor = makeSensor(log, DeviceCode::Primary);
-    sensor.OpenCommPort();
-    EXPECT_EQ(sensor.Version(), "2.0.117");
-    EXPECT_EQ(sensor.SerialNumber(), "KZ-004711");
-    EXPECT_EQ(sensor.ErrorCodes(), 0);
-    sensor.CloseCommPort();
-    EXPECT_EQ(log.sent.last(), "+");
-    EXPECT_EQ(log.closes, 1);
+    OnSimulator absent(SimUsbIdentity::None);
+    absent.sensor.OpenCommPort();
+    EXPECT_EQ(absent.instrument->DeviceCodesTried(), QList<int32_t>({0x1D895C03, 0x1D895C7B}));
+    EXPECT_FALSE(absent.sensor.InstrumentConnected());
+    EXPECT_FALSE(absent.sensor.InstrumentSupported()) << "empty model name";
+    absent.sensor.CloseCommPort();
+    EXPECT_TRUE(absent.instrument->ReceivedCommands().isEmpty()) << "nothing is sent without a device";
+    EXPECT_EQ(absent.closes, 0) << "a never-connected link is not closed";
 
-    DriverLog none;
-    Sensor absent = makeSensor(none, 0);
-    absent.OpenCommPort();
-    EXPECT_EQ(none.opened, QList<int32_t>({0x1D895C03, 0x1D895C7B}));
-    EXPECT_FALSE(absent.InstrumentConnected());
-    EXPECT_FALSE(absent.InstrumentSupported()) << "empty model name";
-    absent.CloseCommPort();
-    EXPECT_TRUE(none.sent.isEmpty()) << "nothing is sent without a device";
-    EXPECT_EQ(none.closes, 0) << "a never-connected link is not closed";
-
-    // The device is closed even when remote off fails.
-    DriverLog failing;
-    Sensor timesOut = makeSensor(failing, DeviceCode::Primary, "TR8KZ", true);
-    timesOut.OpenCommPort();
-    EXPECT_THROW(timesOut.CloseCommPort(), AppError);
-    EXPECT_EQ(failing.closes, 1);
+    // The device is closed even when remote off fails ("+1" is the first "+").
+    OnSimulator timesOut(SimUsbIdentity::Primary, "TR8KZ", {{"+", 2, SimFault::Kind::NoReply}});
+    timesOut.sensor.OpenCommPort();
+    EXPECT_THROW(timesOut.sensor.CloseCommPort(), AppError);
+    EXPECT_EQ(timesOut.closes, 1);
 }

@@ -14,9 +14,7 @@ TEST(SimContent, RepeatableRealisticDatalogAndSetups)
 {
     auto clock = std::make_shared<TestClock>();
     SimInstrument instrument(options(clock, 300));
-    SimOptions otherSeed = options(clock, 300);
-    otherSeed.seed = 2;
-    SimInstrument other(otherSeed);
+    SimInstrument other(options(clock, 300, 2));
     SimInstrument same(options(clock, 300));
     EXPECT_EQ(RenderDatalogJson(instrument.Datalog()), RenderDatalogJson(same.Datalog()));
     EXPECT_EQ(instrument.State().setups, same.State().setups);

@@ -1,7 +1,10 @@
 // The simulated instrument's answers, command by command, decoded as the
-// utility decodes them.
+// utility decodes them; and the in-process driver with the link faults it
+// injects.
 #include "SimTestSupport.h"
+#include "SimulatorDriver.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 using namespace simtest;
@@ -18,17 +21,12 @@ TEST(SimProtocol, IdentificationStatusClockAndClearing)
         return codec.ReadLong();
     };
 
-    // The status block: Long, 22 bytes, then the datalog count at byte 26.
+    // The status block: 28 bytes, the clock the Long at byte 12, the datalog
+    // count the Word at byte 26, the last.
     const QByteArray status = reply(instrument, "D0001");
-    EXPECT_EQ(status.size(), 1 + 2 * 28);
-    FieldCodec codec;
-    codec.SetText(status);
-    EXPECT_EQ(codec.GetCommand(), "d");
-    codec.Skip(12);
-    EXPECT_EQ(codec.ReadLong(), kNowSeconds);  // the computer's clock, no offset yet
-    codec.Skip(10);
-    EXPECT_EQ(codec.ReadWord(), 120);
-    EXPECT_EQ(codec.BytesLeft(), 0);
+    EXPECT_TRUE(status.startsWith('d') && status.size() == 1 + 2 * 28) << status.constData();
+    EXPECT_EQ(longAt("D0001", 12), kNowSeconds);  // the computer's clock, no offset yet
+    EXPECT_EQ(status.right(4), "0078");
 
     // "#", version 01, uptime 0, then "TR8KZ", "3.07", "KZ8-204117" in
     // Latin-1 hex, written out by hand.
@@ -46,30 +44,26 @@ TEST(SimProtocol, IdentificationStatusClockAndClearing)
     instrument.TakeMeasurement();
     ASSERT_EQ(instrument.DatalogCount(), 121);
     EXPECT_EQ(instrument.Datalog().back().time, 305419896 + 61);
-    // FFFFFFFF leaves the clock alone, with or without a flags byte of 00;
-    // before 1970 is a negative Long (FFFFFFC4 is -60).
-    clock->advance(1);
-    EXPECT_EQ(reply(instrument, "X000FFFFFFFF"), "x");
-    EXPECT_EQ(reply(instrument, "X000FFFFFFFF00"), "x");
-    EXPECT_EQ(instrument.Clock(), 305419896 + 62);
-    EXPECT_EQ(reply(instrument, "X000FFFFFFC4"), "x");
-    EXPECT_EQ(instrument.Clock(), -60);
-
     // Records 0..120 exist, 121 does not.
     EXPECT_TRUE(reply(instrument, command("S1", 120)).startsWith("s0078"));
     EXPECT_EQ(reply(instrument, command("S1", 121)), "?03");
 
-    // Clearing empties the datalog and keeps the clock.
-    EXPECT_EQ(reply(instrument, "X000FFFFFFFF01"), "x");
-    EXPECT_EQ(instrument.DatalogCount(), 0);
-    EXPECT_EQ(instrument.Clock(), -60);
-    EXPECT_EQ(reply(instrument, "D0001").right(4), "0000") << "the count, the last Word";
+    // Each a second later, after a reading: the command, the clock and the
+    // datalog count after it. FFFFFFFF leaves the clock running, with or
+    // without a flags byte of 00; before 1970 is a negative Long (FFFFFFC4 is
+    // -60); flags 01 clear the datalog, with or without setting the clock.
+    const struct { const char* sent; int32_t clock; int count; } sets[] = {
+        {"X000FFFFFFFF", 305419896 + 62, 122}, {"X000FFFFFFFF00", 305419896 + 63, 123}, {"X000FFFFFFC4", -60, 124},
+        {"X000FFFFFFFF01", -59, 0}, {"X0000000003C01", 60, 0}};
+    for (const auto& c : sets) {
+        clock->advance(1);
+        instrument.TakeMeasurement();
+        EXPECT_EQ(reply(instrument, c.sent), "x");
+        EXPECT_EQ(instrument.Clock(), c.clock) << c.sent;
+        EXPECT_EQ(instrument.DatalogCount(), c.count) << c.sent;
+    }
+    EXPECT_EQ(reply(instrument, "D0001").right(4), "0000");
     EXPECT_EQ(reply(instrument, command("S1", 0)), "?03");
-    // Setting the clock and clearing in one command.
-    instrument.TakeMeasurement();
-    EXPECT_EQ(reply(instrument, "X0000000003C01"), "x");
-    EXPECT_EQ(instrument.DatalogCount(), 0);
-    EXPECT_EQ(instrument.Clock(), 60);
 }
 
 TEST(SimProtocol, UnknownAndMalformedCommandsAreAnsweredAndChangeNothing)
@@ -93,9 +87,7 @@ TEST(SimProtocol, WrittenSetupReadsBackByteForByteAndAMalformedOneIsRefused)
     auto clock = std::make_shared<TestClock>();
     SimInstrument instrument(options(clock, 0));
     // Setup 3 starts empty; the record of another instrument's product goes there.
-    SimOptions otherSeed = options(clock, 0);
-    otherSeed.seed = 9;
-    const QByteArray record = SimInstrument(otherSeed).SetupRecord(0);
+    const QByteArray record = SimInstrument(options(clock, 0, 9)).SetupRecord(0);
     ASSERT_TRUE(instrument.Setup(3).isEmpty());
     EXPECT_EQ(reply(instrument, command("P0", 3) + record), "p0003");
     EXPECT_EQ(reply(instrument, command("P1", 3)), "P203" + record);
@@ -122,4 +114,60 @@ TEST(SimProtocol, WrittenSetupReadsBackByteForByteAndAMalformedOneIsRefused)
     };
     for (const auto& [sent, answer] : cases) EXPECT_EQ(reply(instrument, sent), answer) << sent.left(12).constData();
     EXPECT_EQ(reply(instrument, command("P1", 12)), before);
+}
+
+TEST(SimFaults, NoReplyRefusedAndLinkLostCountTheirOwnCommands)
+{
+    SimOptions o = options(std::make_shared<TestClock>(), 20);
+    o.faults = {{"S1", 2, SimFault::Kind::NoReply}, {"X000", 1, SimFault::Kind::NoReply},
+                {"D", 2, SimFault::Kind::Refused}, {"P1", 1, SimFault::Kind::LinkLost}};
+    auto instrument = std::make_shared<SimInstrument>(o);
+    SimulatorDriver driver(instrument);
+    driver.OpenDevice(DeviceCode::Primary);
+    driver.SetTimeout(15000);
+    auto errorOfCommand = [&](const QByteArray& text) { return RaisedError([&] { driver.Execute(text); }).number(); };
+
+    // Only "S1" commands count towards the second "S1"; "D0001" in between does not.
+    EXPECT_TRUE(driver.Execute(command("S1", 0)).startsWith("s0000"));
+    EXPECT_TRUE(driver.Execute("D0001").startsWith('d'));
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EXPECT_EQ(errorOfCommand(command("S1", 1)), ErrorNumber::CommTimeout);
+    EXPECT_LT(elapsed.elapsed(), 1000);  // no waiting for the 15 s
+    EXPECT_TRUE(driver.Execute(command("S1", 1)).startsWith("s0001"));  // fires once
+
+    // The second "D": busy, and a refused command is not carried out.
+    EXPECT_EQ(driver.Execute("D0001"), "?04");
+    EXPECT_TRUE(driver.Execute("D0001").startsWith('d'));
+
+    // The reply is lost, not the command: the datalog was cleared.
+    EXPECT_EQ(errorOfCommand("X000FFFFFFFF01"), ErrorNumber::CommTimeout);
+    EXPECT_EQ(instrument->DatalogCount(), 0);
+
+    // From the lost link on nothing is answered or carried out.
+    instrument->TakeMeasurement();
+    instrument->ClearLogs();
+    EXPECT_EQ(errorOfCommand(command("P1", 0)), ErrorNumber::CommTimeout);
+    EXPECT_TRUE(instrument->LinkLost());
+    EXPECT_EQ(errorOfCommand("#"), ErrorNumber::CommTimeout);
+    EXPECT_EQ(errorOfCommand("X000FFFFFFFF01"), ErrorNumber::CommTimeout);
+    EXPECT_EQ(instrument->DatalogCount(), 1);
+    EXPECT_EQ(instrument->ReceivedCommands(), (QList<QByteArray>{command("P1", 0), "#", "X000FFFFFFFF01"}));
+
+    // The fault option's text is "PREFIX:N:KIND", N from 1.
+    EXPECT_EQ(SimFault::Parse(QStringLiteral("a:b:3:LinkLost")).commandPrefix, "a:b");
+    for (const char* bad : {"S1", "S1:0:noreply", "S1:x:noreply", "S1:2:explode", "S1:2"})
+        EXPECT_EQ(RaisedError([&] { SimFault::Parse(QString::fromLatin1(bad)); }).number(), ErrorNumber::InvalidArgument) << bad;
+
+    // A reply slower than the timeout is a timeout after the timeout, as on the serial link.
+    SimOptions slow = options(std::make_shared<TestClock>(), 0);
+    slow.replyDelayMs = 60;
+    SimulatorDriver slowDriver(slow);
+    EXPECT_EQ(RaisedError([&] { slowDriver.Execute("R"); }).number(), ErrorNumber::LinkLost);  // not open
+    slowDriver.OpenDevice(DeviceCode::Primary);
+    slowDriver.SetTimeout(20);
+    elapsed.restart();
+    EXPECT_EQ(RaisedError([&] { slowDriver.Execute("R"); }).number(), ErrorNumber::CommTimeout);
+    EXPECT_GE(elapsed.elapsed(), 15);
+    EXPECT_LT(elapsed.elapsed(), 55);
 }

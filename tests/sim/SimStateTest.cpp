@@ -63,7 +63,7 @@ TEST(SimState, StateFileRoundTripAndRefusal)
     for (const QByteArray& bad : {QByteArray("not json"), QByteArray(good).replace("tr8kz-sim-state", "other"),
                                   QByteArray(good).insert(firstSetup, "00")}) {
         WriteWhole(o.stateFile, bad);
-        EXPECT_EQ(errorOf([&] { SimInstrument refused(o); }), ErrorNumber::InvalidArgument) << bad.left(20).constData();
+        EXPECT_EQ(RaisedError([&] { SimInstrument refused(o); }).number(), ErrorNumber::InvalidArgument) << bad.left(20).data();
     }
 }
 

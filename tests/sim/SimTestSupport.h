@@ -7,7 +7,6 @@
 #include "SimInstrument.h"
 
 #include <QDateTime>
-#include <functional>
 #include <memory>
 
 namespace simtest {
@@ -22,10 +21,11 @@ struct TestClock {
     void advance(int seconds) { now = now.addSecs(seconds); }
 };
 
-inline SimOptions options(const std::shared_ptr<TestClock>& clock, int datalogSize = 120)
+inline SimOptions options(const std::shared_ptr<TestClock>& clock, int datalogSize = 120, uint32_t seed = 1)
 {
     SimOptions o;
     o.datalogSize = datalogSize;
+    o.seed = seed;
     o.localClock = [clock] { return clock->now; };
     return o;
 }
@@ -42,8 +42,5 @@ inline QByteArray command(const char* code, int word)
     codec.AppendWord(word);
     return codec.GetText();
 }
-
-// The number of the AppError the call raises.
-inline int errorOf(const std::function<void()>& call) { return RaisedError(call).number(); }
 
 }  // namespace simtest

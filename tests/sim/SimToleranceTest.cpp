@@ -38,7 +38,6 @@ TEST(SimMeasurement, EveryValueIsFiniteOverManySeedsAndRecords)
 TEST(SimMeasurement, DifferencesAreJudgedFromMinusLowerToPlusUpper)
 {
     SimSetup setup = BlankSetup();
-    setup.name = "GREY";
     setup.spectrum.fill(40.0f);
     SimView view = setup.views[0];
     view.illObs = 13;
