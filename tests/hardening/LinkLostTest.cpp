@@ -6,12 +6,9 @@
 // frmCaptureTest).
 // The lost-link text asserted here is the program's own report around the
 // driver's error, never the error text of the test's driver.
-#include "AppError.h"
 #include "HardeningSupport.h"
-#include "SimulatorDriver.h"
 #include "frmCapture.h"
 
-#include <QDir>
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
@@ -40,7 +37,7 @@ TEST_F(LinkLost, DeviceGoneDuringACaptureIsRetriedUntilItIsBackAndTheFileIsWhole
     InstallEnvironment(&p.env);
 
     // Unplugged at the third record; the first Retry still finds nothing.
-    p.Start(InstrumentOptions(), [](std::shared_ptr<SimInstrument> shared) { return UnpluggedAt(shared, "S1", 3, 1); });
+    p.Start(InstrumentOptions(), UnpluggedAt("S1", 3, 1));
     const QString file = p.env.path("capture.txt");
     WriteWhole(file, EarlierFile);
     p.env.answers = {MessageAnswer::Retry, MessageAnswer::Retry};
@@ -68,7 +65,7 @@ TEST_F(LinkLost, DeviceGoneDuringAnArchiveKeepsTheEarlierFile)
 {
     // Device gone at setup 100: Cancel on the lost-link report ends the
     // program as after a timeout.
-    p.Start(InstrumentOptions(), [](std::shared_ptr<SimInstrument> shared) { return UnpluggedAt(shared, "P1", 100); });
+    p.Start(InstrumentOptions(), UnpluggedAt("P1", 100));
     const QString file = p.env.path("archive.txt");
     WriteWhole(file, EarlierFile);
     p.env.answers = {MessageAnswer::Cancel};
@@ -83,7 +80,7 @@ TEST_F(LinkLost, DeviceGoneDuringAnArchiveKeepsTheEarlierFile)
 
 TEST_F(LinkLost, RestoreGoesOnAfterTheDeviceIsBackAndRetryIsChosen)
 {
-    p.Start(InstrumentOptions(), [](std::shared_ptr<SimInstrument> shared) { return UnpluggedAt(shared, "P2", 4); });
+    p.Start(InstrumentOptions(), UnpluggedAt("P2", 4));
     const QString file = p.env.path("restore.txt");
     WriteWhole(file, ChangedArchive(*p.instrument));
     p.env.answers = {MessageAnswer::Retry};

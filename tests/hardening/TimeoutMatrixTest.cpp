@@ -6,17 +6,15 @@
 // (datalog), the clock and the identification window (dialogs), the setup
 // load with Retry (setups) and the screen (screen). Start-up is in
 // StartupFaultTest.
-#include "AppError.h"
 #include "HardeningSupport.h"
+#include "ShownChecks.h"
 #include "SubEditors.h"
 #include "frmCapture.h"
-#include "frmEditProduct.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <algorithm>
 #include <cctype>
-#include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 using namespace Hardening;
@@ -34,22 +32,10 @@ struct Cell {
     std::function<void(Program&)> check;
 };
 
-class TimeoutMatrix : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override
-    {
-        savedEditors_ = TheSubEditors();
-        TheSubEditors() = SubEditors{};  // no sub-editor opens from the run configuration
-        frmEditProduct::DestroyInstance();
-    }
-    void TearDown() override
-    {
-        TheSubEditors() = savedEditors_;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-private:
-    SubEditors savedEditors_;
+struct TimeoutMatrix : ::testing::TestWithParam<int> {
+    // No sub-editor opens from the run configuration.
+    const SubEditors saved = std::exchange(TheSubEditors(), SubEditors{});
+    ~TimeoutMatrix() override { TheSubEditors() = saved; }
 };
 
 // Files of the cells live in the program's own temporary folder.
@@ -134,30 +120,24 @@ TEST_P(TimeoutMatrix, RetryFinishesTheOperationAndCancelEndsTheProgram)
     p.Start(InstrumentOptions({{cell.prefix, cell.occurrence, SimFault::Kind::NoReply}}));
     p.env.answers = {cell.answer};
 
+    const QList<QByteArray>& sent = p.Sent();
     if (cell.answer == MessageAnswer::Retry) {
         ASSERT_NO_THROW(cell.run(p));
         // The sending that timed out is repeated at once.
-        int seen = 0;
-        for (qsizetype i = 0; i < p.Sent().size(); ++i) {
-            if (p.Sent()[i].startsWith(cell.prefix) && ++seen == cell.occurrence) {
-                ASSERT_LT(i + 1, p.Sent().size());
-                EXPECT_EQ(p.Sent()[i + 1], p.Sent()[i]);
-                break;
-            }
-        }
-        EXPECT_EQ(seen, cell.occurrence);
+        qsizetype i = -1;
+        for (int seen = 0; seen < cell.occurrence && ++i < sent.size();) seen += sent[i].startsWith(cell.prefix);
+        ASSERT_LT(i + 1, sent.size());
+        EXPECT_TRUE(sent[i].startsWith(cell.prefix) && sent[i + 1] == sent[i]) << sent[i].constData();
     } else {
         EXPECT_THROW(cell.run(p), ProgramEnd);
         // Nothing is sent after the command that timed out.
-        ASSERT_FALSE(p.Sent().isEmpty());
-        EXPECT_TRUE(p.Sent().back().startsWith(cell.prefix)) << p.Sent().back().constData();
+        ASSERT_FALSE(sent.isEmpty());
+        EXPECT_TRUE(sent.back().startsWith(cell.prefix)) << sent.back().constData();
         EXPECT_EQ(p.SentWith(cell.prefix), cell.occurrence);
     }
     // One question, and no message after it.
-    ASSERT_EQ(p.env.messages.size(), 1u);
-    EXPECT_EQ(p.env.messages[0].text, QStringLiteral("Communications Timeout"));
-    EXPECT_EQ(p.env.messages[0].buttons, MessageButtons::RetryCancel);
-    EXPECT_EQ(p.env.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(p.env.messages, (std::vector<ShownMessage>{{"Communications Timeout", MessageButtons::RetryCancel,
+                                                          MessageIcon::Critical, "TR8 KZ Utility"}}));
     cell.check(p);
 }
 
