@@ -5,17 +5,11 @@
 
 #include "AppError.h"
 #include "DatalogTestSupport.h"
-#include "Preferences.h"
-#include "ScriptedEnvironment.h"
-#include "SimInstrument.h"
-#include "SimulatorDriver.h"
+#include "EnglishCommaDefaults.h"
+#include "MainWindowOnSimulator.h"
 #include "frmCapture.h"
-#include "frmUtility.h"
-#include "modGlobals.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -35,22 +29,11 @@ frmCapture* shownWindow()
 // Deletes the windows that operations have unloaded.
 void flushUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-class frmCaptureTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale("en_US"));
-        SetDelimiter(false, false, {});  // comma
-        modGlobals::MainCaption = QStringLiteral("TR8 KZ Utility");
-        datalog.records.assign(5, SimDatalogRecord{.product = "P"});
-    }
-    void TearDown() override
-    {
-        flushUnloaded();
-        QLocale::setDefault(QLocale::system());
-    }
+// The window on its own, or started from the main window on the simulator.
+struct frmCaptureTest : ::testing::Test, MainWindowOnSimulator {
+    frmCaptureTest() { datalog.records.assign(5, SimDatalogRecord{.product = "P"}); }
 
-    ScriptedEnvironment env;
+    const EnglishCommaDefaults defaults;
     FakeDatalog datalog;
     const QString file = env.path("capture.txt");
 };
@@ -142,20 +125,15 @@ TEST_F(frmCaptureTest, FieldsHoldingTheDelimiterAreWarnedOnceAndTheFileIsAsTheRu
 TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
 {
     for (const MessageAnswer answer : {MessageAnswer::Retry, MessageAnswer::Cancel}) {
-        auto instrument = std::make_shared<SimInstrument>(SimOptions{.datalogSize = 3, .faults = {{"S1", 2}}});
-        frmUtility main(SimulatorFactory(instrument));
-        main.Form_Load();  // nothing stored: the delimiter is a tab
-        instrument->ClearLogs();
+        start(SimOptions{.datalogSize = 3, .faults = {{"S1", 2}}});  // nothing stored: the delimiter is a tab
         WriteWhole(file, "earlier capture\r\n");
-        env.messages.clear();
         env.answers = {answer};
         bool menusEnabled = true;
-        QTimer::singleShot(0, &main, [&] { menusEnabled = main.menuBar()->isEnabled(); });
+        QTimer::singleShot(0, window.get(), [&] { menusEnabled = window->menuBar()->isEnabled(); });
         if (answer == MessageAnswer::Retry) {
             frmCapture::instance().UploadDatalog(file);
             // The count first; the record that timed out is asked again, the others once.
-            EXPECT_EQ(instrument->ReceivedCommands(),
-                      (QList<QByteArray>{"D0001", "S10000", "S10001", "S10001", "S10002"}));
+            EXPECT_EQ(sent(), (QList<QByteArray>{"D0001", "S10000", "S10001", "S10001", "S10002"}));
             EXPECT_EQ(Lines(file).size(), 3);
             EXPECT_TRUE(Lines(file).value(2).startsWith("3\t")) << ReadWhole(file).constData();
         } else {
@@ -185,15 +163,13 @@ TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
 
 TEST_F(frmCaptureTest, UploadRefusesATargetThatIsNoRegularFileBeforeAskingTheInstrument)
 {
-    auto instrument = std::make_shared<SimInstrument>(SimOptions{});
-    frmUtility main(SimulatorFactory(instrument));
-    main.Form_Load();
+    start();
     for (const QString& target : {env.path("folder"), QStringLiteral("/dev/full")}) {
         QDir().mkpath(env.path("folder"));
         instrument->ClearLogs();
         env.messages.clear();
         frmCapture::instance().UploadDatalog(target);
-        EXPECT_TRUE(instrument->ReceivedCommands().isEmpty()) << qPrintable(target);
+        EXPECT_TRUE(sent().isEmpty()) << qPrintable(target);
         ASSERT_EQ(env.messages.size(), 1u);
         EXPECT_TRUE(env.messages[0].text.startsWith("Cannot write the file " + target + ": it is "))
             << qPrintable(env.messages[0].text);

@@ -5,50 +5,21 @@
 // datalog engine's tests; restore files (empty,
 // wrong header, more than 250 setups, damaged lines, a line the instrument
 // refuses) by the setups tests and DamagedReplyTest.
+#include "EnglishCommaDefaults.h"
 #include "FieldCodec.h"
 #include "HardeningSupport.h"
-#include "Preferences.h"
 #include "SimDatalog.h"
 #include "frmCapture.h"
-#include "modGlobals.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QStatusBar>
 #include <QRandomGenerator>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 using namespace Hardening;
 
-namespace {
-
-class BadFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        SetDelimiter(false, false, {});  // comma
-        modGlobals::MainCaption = QStringLiteral("TR8 KZ Utility");
-        source = env.path("source.txt");
-        target = env.path("target.txt");
-        for (int i = 0; i < 3; ++i) stored << EncodeStoredDatalogLine(instrument.Datalog()[static_cast<size_t>(i)], i);
-    }
-    void TearDown() override
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QLocale::setDefault(QLocale::system());
-    }
-
-    ScriptedEnvironment env;
-    SimInstrument instrument{InstrumentOptions({}, 3)};
-    QList<QByteArray> stored;
-    QString source, target;
-};
-
-}  // namespace
-
 // The status the progress window shows last (it is unloaded, not yet deleted).
-QString lastStatus()
+static QString lastStatus()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->objectName() == QStringLiteral("frmCapture"))
@@ -56,8 +27,15 @@ QString lastStatus()
     return {};
 }
 
-TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
+TEST(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
 {
+    ScriptedEnvironment env;
+    const EnglishCommaDefaults defaults;
+    const SimInstrument instrument(InstrumentOptions({}, 3));
+    const QString source = env.path("source.txt"), target = env.path("target.txt");
+    QList<QByteArray> stored;
+    for (int i = 0; i < 3; ++i) stored << EncodeStoredDatalogLine(instrument.Datalog()[static_cast<size_t>(i)], i);
+
     // Where the second record's first skipped stretch begins, in bytes: after
     // the log number (a Word), two names (Strings), five Ints, a Bool, a Long
     // and an Int.
