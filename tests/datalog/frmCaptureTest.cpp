@@ -57,8 +57,8 @@ TEST_F(frmCaptureTest, CancelEscapeAndCloseKeepTheRecordsUpToTheOneUnderWay)
             seen << shownWindow()->findChild<QStatusBar*>("sbMessage")->currentMessage();
             if (commands == c.during) c.act(shownWindow());
         };
-        QPointer<frmCapture> window = &frmCapture::instance();
-        window->CaptureDatalog(datalog.exchange(), 5, file);
+        QPointer<frmCapture> progress = &frmCapture::instance();
+        progress->CaptureDatalog(datalog.exchange(), 5, file);
         EXPECT_EQ(datalog.commands, QList<QByteArray>({"S10000", "S10001", "S10002"}).mid(0, c.during));
         EXPECT_EQ(seen, QStringList({"1 / 5", "2 / 5", "3 / 5"}).mid(0, c.during));
         const QList<QByteArray> lines = Lines(file);
@@ -66,7 +66,7 @@ TEST_F(frmCaptureTest, CancelEscapeAndCloseKeepTheRecordsUpToTheOneUnderWay)
         for (int i = 0; i < c.during; ++i) EXPECT_TRUE(lines[i].startsWith(QByteArray::number(i + 1) + ",P,"));
         // The next operation gets a window of its own, without this Cancel.
         flushUnloaded();
-        EXPECT_TRUE(window.isNull());
+        EXPECT_TRUE(progress.isNull());
     }
     EXPECT_TRUE(env.messages.empty());
 }

@@ -6,10 +6,10 @@
 // (tmpfs mounts) where the machine lets the tests mount.
 #include "BitmapFiles.h"
 #include "DatalogCapture.h"
-#include "HardeningSupport.h"
 #include "ProgressSink.h"
 #include "RaisedError.h"
 #include "SimDatalog.h"
+#include "TestFiles.h"
 #include "TextFiles.h"
 
 #include <QDir>
@@ -20,8 +20,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-
-using namespace Hardening;
 
 namespace {
 
@@ -50,12 +48,6 @@ QString errorText(const std::function<void()>& call)
     const AppError error = RaisedError(call);
     EXPECT_EQ(error.number(), ErrorNumber::FileAccess);
     return error.description();
-}
-
-mode_t fileType(const QString& name)
-{
-    struct stat status {};
-    return ::stat(QFile::encodeName(name).constData(), &status) == 0 ? (status.st_mode & S_IFMT) : 0;
 }
 
 // A tmpfs of the size mounted on the folder while the object lives, when the
@@ -97,7 +89,9 @@ TEST(FileFaults, TargetsThatAreNoRegularFileAreRefusedBeforeAnythingIsWritten)
             EXPECT_TRUE(text.startsWith("Cannot write the file " + QDir::toNativeSeparators(t.target) + ": ") &&
                         text.contains(QLatin1String(t.reason)))
                 << qPrintable(text);
-            EXPECT_EQ(fileType(t.target), t.type) << "still what it was";
+            struct stat status {};
+            const bool exists = ::stat(QFile::encodeName(t.target).constData(), &status) == 0;
+            EXPECT_EQ(exists ? (status.st_mode & S_IFMT) : 0, t.type) << "still what it was";
         }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).filter(QStringLiteral("fifo")), QStringList{"fifo"})
             << "nothing left beside";

@@ -24,19 +24,18 @@ struct LinkLost : ::testing::Test { Program p; };
 
 TEST_F(LinkLost, DeviceGoneDuringACaptureIsRetriedUntilItIsBackAndTheFileIsWhole)
 {
-    // What an undisturbed capture writes.
+    // What an undisturbed capture writes, with only the warning that names
+    // of the simulated datalog hold the delimiter.
+    p.Start(InstrumentOptions());
     const QString expected = p.env.path("expected.txt");
-    {
-        Program undisturbed;
-        undisturbed.Start(InstrumentOptions());
-        frmCapture::instance().UploadDatalog(expected);
-        // Only the warning that names of the simulated datalog hold the delimiter.
-        ASSERT_EQ(undisturbed.env.messages.size(), 1u);
-        ASSERT_TRUE(undisturbed.env.messages[0].text.contains(QStringLiteral("delimiter")));
-    }
-    InstallEnvironment(&p.env);
+    frmCapture::instance().UploadDatalog(expected);
+    ASSERT_EQ(p.env.messages.size(), 1u);
+    ASSERT_TRUE(p.env.messages[0].text.contains(QStringLiteral("delimiter")));
+    p.env.messages.clear();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    // Unplugged at the third record; the first Retry still finds nothing.
+    // The same instrument anew, unplugged at the third record; the first
+    // Retry still finds nothing.
     p.Start(InstrumentOptions(), UnpluggedAt("S1", 3, 1));
     const QString file = p.env.path("capture.txt");
     WriteWhole(file, EarlierFile);
