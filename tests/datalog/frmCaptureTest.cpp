@@ -19,13 +19,6 @@
 
 namespace {
 
-frmCapture* shownWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmCapture") && w->isVisible()) return qobject_cast<frmCapture*>(w);
-    return nullptr;
-}
-
 // Deletes the windows that operations have unloaded.
 void flushUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
@@ -53,9 +46,10 @@ TEST_F(frmCaptureTest, CancelEscapeAndCloseKeepTheRecordsUpToTheOneUnderWay)
         datalog.commands.clear();
         QStringList seen;  // the status while each record comes in
         datalog.afterCommand = [&](int commands) {
-            ASSERT_NE(shownWindow(), nullptr);
-            seen << shownWindow()->findChild<QStatusBar*>("sbMessage")->currentMessage();
-            if (commands == c.during) c.act(shownWindow());
+            frmCapture& shown = frmCapture::instance();
+            ASSERT_TRUE(shown.isVisible());
+            seen << shown.findChild<QStatusBar*>("sbMessage")->currentMessage();
+            if (commands == c.during) c.act(&shown);
         };
         QPointer<frmCapture> progress = &frmCapture::instance();
         progress->CaptureDatalog(datalog.exchange(), 5, file);
