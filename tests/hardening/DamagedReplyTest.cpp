@@ -92,7 +92,7 @@ TEST_F(DamagedReply, GarbledSetupReadInTheEditorNamesTheCommand)
     const AppError error = RaisedError([] { frmEditProduct::instance().cmdLoad_Click(); });
     EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
     EXPECT_TRUE(error.description().startsWith("The reply to the command P10000: ")) << qPrintable(error.description());
-    EXPECT_EQ(p.Sent(), QList<QByteArray>{"P10000"}) << "nothing is written back";
+    EXPECT_EQ(p.sent(), QList<QByteArray>{"P10000"}) << "nothing is written back";
 }
 
 TEST_F(DamagedReply, DamagedStatusIsAFatalError)
@@ -102,5 +102,5 @@ TEST_F(DamagedReply, DamagedStatusIsAFatalError)
     ASSERT_EQ(p.env.messages.size(), 1u);
     EXPECT_TRUE(p.env.messages[0].text.startsWith(QStringLiteral("Fatal Error #-2147213404\r\n\r\n")))
         << qPrintable(p.env.messages[0].text);
-    EXPECT_EQ(p.Sent(), QList<QByteArray>{"D0001"});
+    EXPECT_EQ(p.sent(), QList<QByteArray>{"D0001"});
 }

@@ -5,11 +5,9 @@
 // that goes away part-way (a USB cable pulled).
 
 #include "AppError.h"
-#include "SimulatorDriver.h"
+#include "MainWindowOnSimulator.h"
 #include "TestFiles.h"
-#include "ScriptedEnvironment.h"
 #include "frmEditProduct.h"
-#include "frmUtility.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -29,36 +27,22 @@ inline SimOptions InstrumentOptions(std::vector<SimFault> faults = {}, int datal
     return options;
 }
 
-// The program's main window on a simulated instrument. Going, it closes the
+// The program's main window on a simulated instrument, started as at
+// start-up (Form_Load) with the commands of start-up forgotten, so that
+// sent() holds only what the test's operation sends. Going, it closes the
 // setup editor and deletes the windows that were unloaded, so that the next
 // test starts with none of them.
-struct Program {
-    ScriptedEnvironment env;
-    std::shared_ptr<SimInstrument> instrument;
-    std::unique_ptr<frmUtility> window;
-
+struct Program : MainWindowOnSimulator {
     ~Program()
     {
         frmEditProduct::DestroyInstance();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // Starts the main window as Form_Load does, with the driver the factory
-    // makes for the instrument; the commands of start-up are then forgotten,
-    // so that Sent() holds only what the test's operation sends.
-    void Start(const SimOptions& options,
-               const std::function<DriverFactory(std::shared_ptr<SimInstrument>)>& factory = SimulatorFactory)
-    {
-        window.reset();
-        instrument = std::make_shared<SimInstrument>(options);
-        window = std::make_unique<frmUtility>(factory(instrument));
-        window->Form_Load();
-        instrument->ClearLogs();
-    }
-    const QList<QByteArray>& Sent() const { return instrument->ReceivedCommands(); }
+    void Start(SimOptions options, DriverFactory factory = {}) { start(std::move(options), std::move(factory)); }
     // Commands received that start with the prefix.
     int SentWith(const QByteArray& prefix) const
     {
-        return int(std::count_if(Sent().begin(), Sent().end(), [&](const QByteArray& c) { return c.startsWith(prefix); }));
+        return int(std::count_if(sent().begin(), sent().end(), [&](const QByteArray& c) { return c.startsWith(prefix); }));
     }
     // The instrument's 250 stored setup records.
     std::vector<QByteArray> StoredSetups() const
@@ -73,8 +57,7 @@ struct Program {
 // on, Execute raises AppError LinkLost, as the serial driver does when the
 // port fails; nothing reaches the instrument any more. It is plugged back in
 // for the open after `failedReopens` opens that still find nothing.
-class UnpluggedDriver : public SimulatorDriver {
-public:
+struct UnpluggedDriver : SimulatorDriver {
     UnpluggedDriver(std::shared_ptr<SimInstrument> instrument, QByteArray prefix, int occurrence, int failedReopens)
         : SimulatorDriver(std::move(instrument)), prefix_(std::move(prefix)), occurrence_(occurrence),
           failedReopens_(failedReopens) {}
@@ -100,7 +83,6 @@ public:
         return SimulatorDriver::Execute(command);
     }
 
-private:
     QByteArray prefix_;
     int occurrence_;
     int failedReopens_;
@@ -109,13 +91,11 @@ private:
     bool pluggedBack_ = false;
 };
 
-// For Program::Start: the instrument behind an UnpluggedDriver.
-inline auto UnpluggedAt(const QByteArray& prefix, int occurrence, int failedReopens = 0)
+// For Program::Start: the program's instrument behind an UnpluggedDriver.
+inline DriverFactory UnpluggedAt(const Program& p, const QByteArray& prefix, int occurrence, int failedReopens = 0)
 {
-    return [=](std::shared_ptr<SimInstrument> instrument) -> DriverFactory {
-        return [=]() -> std::unique_ptr<CommPortDriver> {
-            return std::make_unique<UnpluggedDriver>(instrument, prefix, occurrence, failedReopens);
-        };
+    return [&p, prefix, occurrence, failedReopens]() -> std::unique_ptr<CommPortDriver> {
+        return std::make_unique<UnpluggedDriver>(p.instrument, prefix, occurrence, failedReopens);
     };
 }
 

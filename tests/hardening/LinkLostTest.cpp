@@ -31,12 +31,11 @@ TEST_F(LinkLost, DeviceGoneDuringACaptureIsRetriedUntilItIsBackAndTheFileIsWhole
     frmCapture::instance().UploadDatalog(expected);
     ASSERT_EQ(p.env.messages.size(), 1u);
     ASSERT_TRUE(p.env.messages[0].text.contains(QStringLiteral("delimiter")));
-    p.env.messages.clear();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // The same instrument anew, unplugged at the third record; the first
     // Retry still finds nothing.
-    p.Start(InstrumentOptions(), UnpluggedAt("S1", 3, 1));
+    p.Start(InstrumentOptions(), UnpluggedAt(p, "S1", 3, 1));
     const QString file = p.env.path("capture.txt");
     WriteWhole(file, EarlierFile);
     p.env.answers = {MessageAnswer::Retry, MessageAnswer::Retry};
@@ -55,7 +54,7 @@ TEST_F(LinkLost, DeviceGoneDuringACaptureIsRetriedUntilItIsBackAndTheFileIsWhole
     }
     EXPECT_TRUE(p.env.messages[1].text.contains(QStringLiteral("still not connected")));
     // Identified again after the reconnection, then the record resent.
-    EXPECT_EQ(p.Sent(), (QList<QByteArray>{"D0001", "S10000", "S10001", "R", "+1", "#", "S10002", "S10003", "S10004"}));
+    EXPECT_EQ(p.sent(), (QList<QByteArray>{"D0001", "S10000", "S10001", "R", "+1", "#", "S10002", "S10003", "S10004"}));
     EXPECT_EQ(ReadWhole(file), ReadWhole(expected)) << "the same file as a capture that met no fault";
     EXPECT_TRUE(p.window->menuBar()->isEnabled());
 }
@@ -64,7 +63,7 @@ TEST_F(LinkLost, DeviceGoneDuringAnArchiveKeepsTheEarlierFile)
 {
     // Device gone at setup 100: Cancel on the lost-link report ends the
     // program as after a timeout.
-    p.Start(InstrumentOptions(), UnpluggedAt("P1", 100));
+    p.Start(InstrumentOptions(), UnpluggedAt(p, "P1", 100));
     const QString file = p.env.path("archive.txt");
     WriteWhole(file, EarlierFile);
     p.env.answers = {MessageAnswer::Cancel};
@@ -79,7 +78,7 @@ TEST_F(LinkLost, DeviceGoneDuringAnArchiveKeepsTheEarlierFile)
 
 TEST_F(LinkLost, RestoreGoesOnAfterTheDeviceIsBackAndRetryIsChosen)
 {
-    p.Start(InstrumentOptions(), UnpluggedAt("P2", 4));
+    p.Start(InstrumentOptions(), UnpluggedAt(p, "P2", 4));
     const QString file = p.env.path("restore.txt");
     WriteWhole(file, ChangedArchive(*p.instrument));
     p.env.answers = {MessageAnswer::Retry};

@@ -45,12 +45,11 @@ const QByteArray EarlierFile = "earlier file\r\n";
 std::vector<Cell> cells()
 {
     std::vector<Cell> c;
-    const auto retry = MessageAnswer::Retry;
-    const auto cancel = MessageAnswer::Cancel;
+    using enum MessageAnswer;
 
     // The datalog count ("D0001") and the clear ("X000FFFFFFFF01").
-    c.push_back({"count", "D0001", 1, cancel, [](Program& p) { p.window->DatalogCount(); }, [](Program&) {}});
-    c.push_back({"clear", "X000FFFFFFFF01", 1, retry, [](Program& p) { p.window->ClearDatalog(); },
+    c.push_back({"count", "D0001", 1, Cancel, [](Program& p) { p.window->DatalogCount(); }, [](Program&) {}});
+    c.push_back({"clear", "X000FFFFFFFF01", 1, Retry, [](Program& p) { p.window->ClearDatalog(); },
                  [](Program& p) { EXPECT_EQ(p.instrument->DatalogCount(), 0); }});
 
     // The archive in the progress window: setup 7's read.
@@ -58,13 +57,13 @@ std::vector<Cell> cells()
         WriteWhole(fileOf(p, "archive.txt"), EarlierFile);
         frmCapture::instance().UploadSetups(fileOf(p, "archive.txt"));
     };
-    c.push_back({"archive", "P1", 7, retry, archive, [](Program& p) {
+    c.push_back({"archive", "P1", 7, Retry, archive, [](Program& p) {
                      const QList<QByteArray> lines = Lines(fileOf(p, "archive.txt"));
                      ASSERT_EQ(lines.size(), 251);
                      EXPECT_EQ(lines[7].mid(4), p.instrument->SetupRecord(6));
                      EXPECT_EQ(p.SentWith("P10006"), 2);
                  }});
-    c.push_back({"archive", "P1", 7, cancel, archive,
+    c.push_back({"archive", "P1", 7, Cancel, archive,
                  [](Program& p) { EXPECT_EQ(ReadWhole(fileOf(p, "archive.txt")), EarlierFile); }});
 
     // The restore of a changed archive: the third line's write times out. The
@@ -73,12 +72,12 @@ std::vector<Cell> cells()
         WriteWhole(fileOf(p, "restore.txt"), ChangedArchive(*p.instrument));
         frmCapture::instance().DownloadSetups(fileOf(p, "restore.txt"));
     };
-    c.push_back({"restore", "P2", 3, retry, restore, [](Program& p) {
+    c.push_back({"restore", "P2", 3, Retry, restore, [](Program& p) {
                      const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
                      for (int i = 0; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      EXPECT_EQ(p.SentWith("P2"), 251);
                  }});
-    c.push_back({"restore", "P2", 3, cancel, restore, [](Program& p) {
+    c.push_back({"restore", "P2", 3, Cancel, restore, [](Program& p) {
                      const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
                      for (int i = 0; i < 3; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      SimInstrument untouched(InstrumentOptions());
@@ -88,7 +87,7 @@ std::vector<Cell> cells()
     // The setup editor: load ("P1"), save ("P0"), run configuration ("Q1...").
     // A setup already under edit stays as it was: nothing of the lost reply
     // is decoded into it.
-    c.push_back({"load", "P1", 1, cancel,
+    c.push_back({"load", "P1", 1, Cancel,
                  [](Program&) {
                      frmEditProduct::instance().EditedProductSetup().Name = "UNDER EDIT";
                      frmEditProduct::instance().cmdLoad_Click();
@@ -96,17 +95,17 @@ std::vector<Cell> cells()
                  [](Program&) { EXPECT_EQ(frmEditProduct::instance().EditedProductSetup().Name, "UNDER EDIT"); }});
     // Save and run configuration share the editor's reporting exchange: one
     // answer each, and each of the run configuration's questions once.
-    c.push_back({"save", "P0", 1, retry,
+    c.push_back({"save", "P0", 1, Retry,
                  [](Program&) {
                      frmEditProduct::instance().findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("SAVED"));
                      frmEditProduct::instance().cmdSave_Click();
                  },
                  [](Program& p) { EXPECT_TRUE(p.instrument->SetupRecord(0).startsWith("05" "5341564544")); }});
     const auto runConfiguration = [](Program&) { frmEditProduct::instance().cmdRunConfig_Click(); };
-    c.push_back({"run configuration", "Q10002", 1, retry, runConfiguration, [](Program& p) {
-                     EXPECT_EQ(p.Sent(), (QList<QByteArray>{"Q10001", "Q10002", "Q10002"}));
+    c.push_back({"run configuration", "Q10002", 1, Retry, runConfiguration, [](Program& p) {
+                     EXPECT_EQ(p.sent(), (QList<QByteArray>{"Q10001", "Q10002", "Q10002"}));
                  }});
-    c.push_back({"run configuration", "Q10001", 1, cancel, runConfiguration, [](Program&) {}});
+    c.push_back({"run configuration", "Q10001", 1, Cancel, runConfiguration, [](Program&) {}});
     return c;
 }
 
@@ -120,7 +119,7 @@ TEST_P(TimeoutMatrix, RetryFinishesTheOperationAndCancelEndsTheProgram)
     p.Start(InstrumentOptions({{cell.prefix, cell.occurrence, SimFault::Kind::NoReply}}));
     p.env.answers = {cell.answer};
 
-    const QList<QByteArray>& sent = p.Sent();
+    const QList<QByteArray>& sent = p.sent();
     if (cell.answer == MessageAnswer::Retry) {
         ASSERT_NO_THROW(cell.run(p));
         // The sending that timed out is repeated at once.
