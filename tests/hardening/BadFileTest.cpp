@@ -33,25 +33,22 @@ TEST(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
     const EnglishCommaDefaults defaults;
     const SimInstrument instrument(InstrumentOptions({}, 3));
     const QString source = env.path("source.txt"), target = env.path("target.txt");
-    QList<QByteArray> stored;
-    for (int i = 0; i < 3; ++i) stored << EncodeStoredDatalogLine(instrument.Datalog()[static_cast<size_t>(i)], i);
+    const auto stored = [&](int i) { return EncodeStoredDatalogLine(instrument.Datalog()[static_cast<size_t>(i)], i); };
+    const QByteArray a = stored(0), b = stored(1), c = stored(2);
 
     // Where the second record's first skipped stretch begins, in bytes: after
     // the log number (a Word), two names (Strings), five Ints, a Bool, a Long
     // and an Int.
     const SimDatalogRecord& second = instrument.Datalog()[1];
     const qsizetype skipped = 2 + (1 + second.product.size()) + (1 + second.sampleId.size()) + 5 * 2 + 1 + 4 + 2;
-    QByteArray notHexSkipped = stored[1];
-    notHexSkipped[CommandCodeLength(stored[1]) + 2 * skipped + 1] = 'g';
+    QByteArray notHexSkipped = b;
+    notHexSkipped[CommandCodeLength(b) + 2 * skipped + 1] = 'g';
 
     // Every byte value, NUL, CR and LF included, in a fixed random order.
     QByteArray binary(64 * 1024, Qt::Uninitialized);
     QRandomGenerator random(20260601);
     for (char& byte : binary) byte = static_cast<char>(random.bounded(256));
 
-    const QByteArray& a = stored[0];
-    const QByteArray& b = stored[1];
-    const QByteArray& c = stored[2];
     const struct { const char* name; QByteArray source; int badLine; } cases[] = {
         {"CR LF", a + "\r\n" + b + "\r\n" + c + "\r\n", 0},
         {"CR alone", a + "\r" + b + "\r" + c + "\r", 0},

@@ -38,8 +38,6 @@ struct TimeoutMatrix : ::testing::TestWithParam<int> {
     ~TimeoutMatrix() override { TheSubEditors() = saved; }
 };
 
-// Files of the cells live in the program's own temporary folder.
-QString fileOf(Program& p, const char* name) { return p.env.path(QLatin1String(name)); }
 const QByteArray EarlierFile = "earlier file\r\n";
 
 std::vector<Cell> cells()
@@ -54,31 +52,31 @@ std::vector<Cell> cells()
 
     // The archive in the progress window: setup 7's read.
     const auto archive = [](Program& p) {
-        WriteWhole(fileOf(p, "archive.txt"), EarlierFile);
-        frmCapture::instance().UploadSetups(fileOf(p, "archive.txt"));
+        WriteWhole(p.env.path("archive.txt"), EarlierFile);
+        frmCapture::instance().UploadSetups(p.env.path("archive.txt"));
     };
     c.push_back({"archive", "P1", 7, Retry, archive, [](Program& p) {
-                     const QList<QByteArray> lines = Lines(fileOf(p, "archive.txt"));
+                     const QList<QByteArray> lines = Lines(p.env.path("archive.txt"));
                      ASSERT_EQ(lines.size(), 251);
                      EXPECT_EQ(lines[7].mid(4), p.instrument->SetupRecord(6));
                      EXPECT_EQ(p.SentWith("P10006"), 2);
                  }});
     c.push_back({"archive", "P1", 7, Cancel, archive,
-                 [](Program& p) { EXPECT_EQ(ReadWhole(fileOf(p, "archive.txt")), EarlierFile); }});
+                 [](Program& p) { EXPECT_EQ(ReadWhole(p.env.path("archive.txt")), EarlierFile); }});
 
     // The restore of a changed archive: the third line's write times out. The
     // instrument carried it out (only its reply was lost).
     const auto restore = [](Program& p) {
-        WriteWhole(fileOf(p, "restore.txt"), ChangedArchive(*p.instrument));
-        frmCapture::instance().DownloadSetups(fileOf(p, "restore.txt"));
+        WriteWhole(p.env.path("restore.txt"), ChangedArchive(*p.instrument));
+        frmCapture::instance().DownloadSetups(p.env.path("restore.txt"));
     };
     c.push_back({"restore", "P2", 3, Retry, restore, [](Program& p) {
-                     const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
+                     const QList<QByteArray> lines = Lines(p.env.path("restore.txt"));
                      for (int i = 0; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      EXPECT_EQ(p.SentWith("P2"), 251);
                  }});
     c.push_back({"restore", "P2", 3, Cancel, restore, [](Program& p) {
-                     const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
+                     const QList<QByteArray> lines = Lines(p.env.path("restore.txt"));
                      for (int i = 0; i < 3; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      SimInstrument untouched(InstrumentOptions());
                      for (int i = 3; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), untouched.SetupRecord(i)) << i;
