@@ -82,9 +82,10 @@ TEST(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
             EXPECT_TRUE(env.messages[0].text.startsWith(QStringLiteral("Line %1 of ").arg(t.badLine)))
                 << qPrintable(env.messages[0].text);
             EXPECT_LT(env.messages[0].text.size(), 400) << "a long line is quoted by its head only";
-            EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
+            EXPECT_TRUE(env.messages[0].icon == MessageIcon::Critical && env.messages[0].title == "TR8 KZ Utility");
             EXPECT_EQ(ReadWhole(target), "earlier conversion\r\n");
         }
+        EXPECT_FALSE(frmCapture::exists()) << "unloaded: the program goes on";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }

@@ -69,9 +69,8 @@ TEST_F(LinkLost, DeviceGoneDuringAnArchiveKeepsTheEarlierFile)
     p.env.answers = {MessageAnswer::Cancel};
     EXPECT_THROW(frmCapture::instance().UploadSetups(file), ProgramEnd);
     ASSERT_EQ(p.env.messages.size(), 1u);
-    const QString text = p.env.messages[0].text;
     EXPECT_EQ(p.env.messages[0].buttons, MessageButtons::RetryCancel);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("The link to the instrument was lost\r\n\r\n"))) << qPrintable(text);
+    EXPECT_TRUE(p.env.messages[0].text.startsWith(QStringLiteral("The link to the instrument was lost\r\n\r\n")));
     EXPECT_EQ(p.SentWith("P1"), 99);
     EXPECT_EQ(ReadWhole(file), EarlierFile);
 }

@@ -1,9 +1,6 @@
 #include "ScriptedEnvironment.h"
 
-ScriptedEnvironment::ScriptedEnvironment() : settings_(settingsFile())
-{
-    InstallEnvironment(this);
-}
+ScriptedEnvironment::ScriptedEnvironment() : settings_(settingsFile()) { InstallEnvironment(this); }
 
 MessageAnswer ScriptedEnvironment::ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon,
                                                const QString& title)
