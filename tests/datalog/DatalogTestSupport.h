@@ -6,7 +6,6 @@
 #include "SimDatalog.h"
 #include "TestFiles.h"
 
-#include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>

@@ -1,21 +1,16 @@
 // The progress window driven as an operator would: its status while records
 // come in and Cancel clicked, Escape pressed and the title bar's close during a
-// record; a failure shown without ending the program; the capture started
-// from the main window with a timeout answered Retry and Cancel.
+// record; the capture started from the main window with a timeout answered
+// Retry and Cancel. A failed operation shown without ending the program is
+// BadFileTest's (the same handler for every operation of the window).
 
 #include "AppError.h"
 #include "DatalogTestSupport.h"
-#include "Preferences.h"
-#include "ScriptedEnvironment.h"
-#include "SimInstrument.h"
-#include "SimulatorDriver.h"
+#include "EnglishCommaDefaults.h"
+#include "MainWindowOnSimulator.h"
 #include "frmCapture.h"
-#include "frmUtility.h"
-#include "modGlobals.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -25,33 +20,13 @@
 
 namespace {
 
-frmCapture* shownWindow()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmCapture") && w->isVisible()) return qobject_cast<frmCapture*>(w);
-    return nullptr;
-}
-
 // Deletes the windows that operations have unloaded.
 void flushUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-class frmCaptureTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale("en_US"));
-        SetDelimiter(false, false, {});  // comma
-        modGlobals::MainCaption = QStringLiteral("TR8 KZ Utility");
-        datalog.records.assign(5, SimDatalogRecord{.product = "P"});
-    }
-    void TearDown() override
-    {
-        flushUnloaded();
-        QLocale::setDefault(QLocale::system());
-    }
-
-    ScriptedEnvironment env;
-    FakeDatalog datalog;
+// The window on its own, or started from the main window on the simulator.
+struct frmCaptureTest : ::testing::Test, MainWindowOnSimulator {
+    const EnglishCommaDefaults defaults;
+    FakeDatalog datalog{std::vector<SimDatalogRecord>(5, SimDatalogRecord{.product = "P"})};
     const QString file = env.path("capture.txt");
 };
 
@@ -70,12 +45,13 @@ TEST_F(frmCaptureTest, CancelEscapeAndCloseKeepTheRecordsUpToTheOneUnderWay)
         datalog.commands.clear();
         QStringList seen;  // the status while each record comes in
         datalog.afterCommand = [&](int commands) {
-            ASSERT_NE(shownWindow(), nullptr);
-            seen << shownWindow()->findChild<QStatusBar*>("sbMessage")->currentMessage();
-            if (commands == c.during) c.act(shownWindow());
+            frmCapture& shown = frmCapture::instance();
+            ASSERT_TRUE(shown.isVisible());
+            seen << shown.findChild<QStatusBar*>("sbMessage")->currentMessage();
+            if (commands == c.during) c.act(&shown);
         };
-        QPointer<frmCapture> window = &frmCapture::instance();
-        window->CaptureDatalog(datalog.exchange(), 5, file);
+        QPointer<frmCapture> progress = &frmCapture::instance();
+        progress->CaptureDatalog(datalog.exchange(), 5, file);
         EXPECT_EQ(datalog.commands, QList<QByteArray>({"S10000", "S10001", "S10002"}).mid(0, c.during));
         EXPECT_EQ(seen, QStringList({"1 / 5", "2 / 5", "3 / 5"}).mid(0, c.during));
         const QList<QByteArray> lines = Lines(file);
@@ -83,22 +59,9 @@ TEST_F(frmCaptureTest, CancelEscapeAndCloseKeepTheRecordsUpToTheOneUnderWay)
         for (int i = 0; i < c.during; ++i) EXPECT_TRUE(lines[i].startsWith(QByteArray::number(i + 1) + ",P,"));
         // The next operation gets a window of its own, without this Cancel.
         flushUnloaded();
-        EXPECT_TRUE(window.isNull());
+        EXPECT_TRUE(progress.isNull());
     }
     EXPECT_TRUE(env.messages.empty());
-}
-
-TEST_F(frmCaptureTest, FailureIsShownTheRecordsReadKeptAndTheProgramGoesOn)
-{
-    datalog.replaced[1] = "?05";
-    WriteWhole(file, "earlier capture\r\n");
-    EXPECT_NO_THROW(frmCapture::instance().CaptureDatalog(datalog.exchange(), 3, file));
-    ASSERT_EQ(env.messages.size(), 1u);
-    const ShownMessage& shown = env.messages[0];
-    EXPECT_TRUE(shown.icon == MessageIcon::Critical && shown.title == "TR8 KZ Utility");
-    EXPECT_TRUE(shown.text.startsWith("Record 2 of 3: ") && shown.text.endsWith("\n1 of 3 records were saved in " + file + "."))
-        << qPrintable(shown.text);
-    EXPECT_FALSE(frmCapture::exists());  // what the file keeps: DatalogFiles
 }
 
 TEST_F(frmCaptureTest, FieldsHoldingTheDelimiterAreWarnedOnceAndTheFileIsAsTheRulesSay)
@@ -142,20 +105,15 @@ TEST_F(frmCaptureTest, FieldsHoldingTheDelimiterAreWarnedOnceAndTheFileIsAsTheRu
 TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
 {
     for (const MessageAnswer answer : {MessageAnswer::Retry, MessageAnswer::Cancel}) {
-        auto instrument = std::make_shared<SimInstrument>(SimOptions{.datalogSize = 3, .faults = {{"S1", 2}}});
-        frmUtility main(SimulatorFactory(instrument));
-        main.Form_Load();  // nothing stored: the delimiter is a tab
-        instrument->ClearLogs();
+        start(SimOptions{.datalogSize = 3, .faults = {{"S1", 2}}});  // nothing stored: the delimiter is a tab
         WriteWhole(file, "earlier capture\r\n");
-        env.messages.clear();
         env.answers = {answer};
         bool menusEnabled = true;
-        QTimer::singleShot(0, &main, [&] { menusEnabled = main.menuBar()->isEnabled(); });
+        QTimer::singleShot(0, window.get(), [&] { menusEnabled = window->menuBar()->isEnabled(); });
         if (answer == MessageAnswer::Retry) {
             frmCapture::instance().UploadDatalog(file);
             // The count first; the record that timed out is asked again, the others once.
-            EXPECT_EQ(instrument->ReceivedCommands(),
-                      (QList<QByteArray>{"D0001", "S10000", "S10001", "S10001", "S10002"}));
+            EXPECT_EQ(sent(), (QList<QByteArray>{"D0001", "S10000", "S10001", "S10001", "S10002"}));
             EXPECT_EQ(Lines(file).size(), 3);
             EXPECT_TRUE(Lines(file).value(2).startsWith("3\t")) << ReadWhole(file).constData();
         } else {
@@ -185,15 +143,13 @@ TEST_F(frmCaptureTest, UploadFromTheMainWindowWithATimeoutAnsweredRetryOrCancel)
 
 TEST_F(frmCaptureTest, UploadRefusesATargetThatIsNoRegularFileBeforeAskingTheInstrument)
 {
-    auto instrument = std::make_shared<SimInstrument>(SimOptions{});
-    frmUtility main(SimulatorFactory(instrument));
-    main.Form_Load();
+    start();
     for (const QString& target : {env.path("folder"), QStringLiteral("/dev/full")}) {
         QDir().mkpath(env.path("folder"));
         instrument->ClearLogs();
         env.messages.clear();
         frmCapture::instance().UploadDatalog(target);
-        EXPECT_TRUE(instrument->ReceivedCommands().isEmpty()) << qPrintable(target);
+        EXPECT_TRUE(sent().isEmpty()) << qPrintable(target);
         ASSERT_EQ(env.messages.size(), 1u);
         EXPECT_TRUE(env.messages[0].text.startsWith("Cannot write the file " + target + ": it is "))
             << qPrintable(env.messages[0].text);

@@ -5,50 +5,21 @@
 // datalog engine's tests; restore files (empty,
 // wrong header, more than 250 setups, damaged lines, a line the instrument
 // refuses) by the setups tests and DamagedReplyTest.
+#include "EnglishCommaDefaults.h"
 #include "FieldCodec.h"
 #include "HardeningSupport.h"
-#include "Preferences.h"
 #include "SimDatalog.h"
 #include "frmCapture.h"
-#include "modGlobals.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QStatusBar>
 #include <QRandomGenerator>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 using namespace Hardening;
 
-namespace {
-
-class BadFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        SetDelimiter(false, false, {});  // comma
-        modGlobals::MainCaption = QStringLiteral("TR8 KZ Utility");
-        source = env.path("source.txt");
-        target = env.path("target.txt");
-        for (int i = 0; i < 3; ++i) stored << EncodeStoredDatalogLine(instrument.Datalog()[static_cast<size_t>(i)], i);
-    }
-    void TearDown() override
-    {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QLocale::setDefault(QLocale::system());
-    }
-
-    ScriptedEnvironment env;
-    SimInstrument instrument{InstrumentOptions({}, 3)};
-    QList<QByteArray> stored;
-    QString source, target;
-};
-
-}  // namespace
-
 // The status the progress window shows last (it is unloaded, not yet deleted).
-QString lastStatus()
+static QString lastStatus()
 {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->objectName() == QStringLiteral("frmCapture"))
@@ -56,24 +27,28 @@ QString lastStatus()
     return {};
 }
 
-TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
+TEST(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
 {
+    ScriptedEnvironment env;
+    const EnglishCommaDefaults defaults;
+    const SimInstrument instrument(InstrumentOptions({}, 3));
+    const QString source = env.path("source.txt"), target = env.path("target.txt");
+    const auto stored = [&](int i) { return EncodeStoredDatalogLine(instrument.Datalog()[static_cast<size_t>(i)], i); };
+    const QByteArray a = stored(0), b = stored(1), c = stored(2);
+
     // Where the second record's first skipped stretch begins, in bytes: after
     // the log number (a Word), two names (Strings), five Ints, a Bool, a Long
     // and an Int.
     const SimDatalogRecord& second = instrument.Datalog()[1];
     const qsizetype skipped = 2 + (1 + second.product.size()) + (1 + second.sampleId.size()) + 5 * 2 + 1 + 4 + 2;
-    QByteArray notHexSkipped = stored[1];
-    notHexSkipped[CommandCodeLength(stored[1]) + 2 * skipped + 1] = 'g';
+    QByteArray notHexSkipped = b;
+    notHexSkipped[CommandCodeLength(b) + 2 * skipped + 1] = 'g';
 
     // Every byte value, NUL, CR and LF included, in a fixed random order.
     QByteArray binary(64 * 1024, Qt::Uninitialized);
     QRandomGenerator random(20260601);
     for (char& byte : binary) byte = static_cast<char>(random.bounded(256));
 
-    const QByteArray& a = stored[0];
-    const QByteArray& b = stored[1];
-    const QByteArray& c = stored[2];
     const struct { const char* name; QByteArray source; int badLine; } cases[] = {
         {"CR LF", a + "\r\n" + b + "\r\n" + c + "\r\n", 0},
         {"CR alone", a + "\r" + b + "\r" + c + "\r", 0},
@@ -107,9 +82,10 @@ TEST_F(BadFile, AnyLineEndsAndRecordsConsumedExactlyAndBinaryRefused)
             EXPECT_TRUE(env.messages[0].text.startsWith(QStringLiteral("Line %1 of ").arg(t.badLine)))
                 << qPrintable(env.messages[0].text);
             EXPECT_LT(env.messages[0].text.size(), 400) << "a long line is quoted by its head only";
-            EXPECT_EQ(env.messages[0].icon, MessageIcon::Critical);
+            EXPECT_TRUE(env.messages[0].icon == MessageIcon::Critical && env.messages[0].title == "TR8 KZ Utility");
             EXPECT_EQ(ReadWhole(target), "earlier conversion\r\n");
         }
+        EXPECT_FALSE(frmCapture::exists()) << "unloaded: the program goes on";
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }

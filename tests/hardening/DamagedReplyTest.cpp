@@ -68,11 +68,8 @@ TEST_F(DamagedReply, SetupReadsThatAreNoSetupAreAskedAgainThenArchivedWithAWarni
 TEST_F(DamagedReply, DamagedConfirmationOfARestoredLineIsFatalNamingTheLine)
 {
     p.Start(InstrumentOptions({{"P2", 2, SimFault::Kind::Garbled}}));
-    QByteArray archive = "TR8KZ Product Setups\r\n";
-    for (int i = 0; i < 4; ++i) archive += p.instrument->Handle("P1000" + QByteArray::number(i)).value() + "\r\n";
     const QString file = p.env.path("restore.txt");
-    WriteWhole(file, archive);
-    p.instrument->ClearLogs();
+    WriteWhole(file, ChangedArchive(*p.instrument));
 
     EXPECT_THROW(frmCapture::instance().DownloadSetups(file), ProgramEnd);
 
@@ -86,21 +83,18 @@ TEST_F(DamagedReply, DamagedConfirmationOfARestoredLineIsFatalNamingTheLine)
     EXPECT_EQ(p.SentWith("P2"), 2) << "the lines after it are not sent";
 }
 
-TEST_F(DamagedReply, GarbledSetupReadInTheEditorNamesTheCommand)
+TEST_F(DamagedReply, GarbledSetupReadInTheEditorNamesTheCommandAndAGarbledStatusIsFatal)
 {
-    p.Start(InstrumentOptions({{"P1", 1, SimFault::Kind::Garbled}}));
+    p.Start(InstrumentOptions({{"P1", 1, SimFault::Kind::Garbled}, {"D0001", 1, SimFault::Kind::Garbled}}));
     const AppError error = RaisedError([] { frmEditProduct::instance().cmdLoad_Click(); });
     EXPECT_EQ(error.number(), ErrorNumber::MalformedText);
     EXPECT_TRUE(error.description().startsWith("The reply to the command P10000: ")) << qPrintable(error.description());
-    EXPECT_EQ(p.Sent(), QList<QByteArray>{"P10000"}) << "nothing is written back";
-}
+    EXPECT_EQ(p.sent(), QList<QByteArray>{"P10000"}) << "nothing is written back";
 
-TEST_F(DamagedReply, DamagedStatusIsAFatalError)
-{
-    p.Start(InstrumentOptions({{"D0001", 1, SimFault::Kind::Garbled}}));
+    p.instrument->ClearLogs();
     EXPECT_THROW(p.window->DatalogCount(), ProgramEnd);
     ASSERT_EQ(p.env.messages.size(), 1u);
     EXPECT_TRUE(p.env.messages[0].text.startsWith(QStringLiteral("Fatal Error #-2147213404\r\n\r\n")))
         << qPrintable(p.env.messages[0].text);
-    EXPECT_EQ(p.Sent(), QList<QByteArray>{"D0001"});
+    EXPECT_EQ(p.sent(), QList<QByteArray>{"D0001"});
 }

@@ -6,10 +6,10 @@
 // (tmpfs mounts) where the machine lets the tests mount.
 #include "BitmapFiles.h"
 #include "DatalogCapture.h"
-#include "HardeningSupport.h"
 #include "ProgressSink.h"
 #include "RaisedError.h"
 #include "SimDatalog.h"
+#include "TestFiles.h"
 #include "TextFiles.h"
 
 #include <QDir>
@@ -20,8 +20,6 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
-
-using namespace Hardening;
 
 namespace {
 
@@ -52,12 +50,6 @@ QString errorText(const std::function<void()>& call)
     return error.description();
 }
 
-mode_t fileType(const QString& name)
-{
-    struct stat status {};
-    return ::stat(QFile::encodeName(name).constData(), &status) == 0 ? (status.st_mode & S_IFMT) : 0;
-}
-
 // A tmpfs of the size mounted on the folder while the object lives, when the
 // machine lets this process mount (root in a container that allows it).
 struct SmallDisk {
@@ -68,7 +60,6 @@ struct SmallDisk {
         QDir().mkpath(folder);
         mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=" + size, "tmpfs", folder}) == 0;
     }
-    bool remountReadOnly() const { return QProcess::execute("mount", {"-o", "remount,ro", folder}) == 0; }
     ~SmallDisk() { if (mounted) QProcess::execute("umount", {folder}); }
 };
 
@@ -97,7 +88,9 @@ TEST(FileFaults, TargetsThatAreNoRegularFileAreRefusedBeforeAnythingIsWritten)
             EXPECT_TRUE(text.startsWith("Cannot write the file " + QDir::toNativeSeparators(t.target) + ": ") &&
                         text.contains(QLatin1String(t.reason)))
                 << qPrintable(text);
-            EXPECT_EQ(fileType(t.target), t.type) << "still what it was";
+            struct stat status {};
+            const bool exists = ::stat(QFile::encodeName(t.target).constData(), &status) == 0;
+            EXPECT_EQ(exists ? (status.st_mode & S_IFMT) : 0, t.type) << "still what it was";
         }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System).filter(QStringLiteral("fifo")), QStringList{"fifo"})
             << "nothing left beside";
@@ -137,14 +130,14 @@ TEST(FileFaults, AFolderThatTakesNoNewFileIsNamedAndTheEarlierFileKept)
     // lose it to a failure, so it is refused.
     QTemporaryDir dir;
     SmallDisk disk(dir.filePath("locked"), QStringLiteral("64k"));
-    const QString folder = disk.mounted ? disk.folder : dir.filePath("locked");
+    const QString folder = disk.folder;
     const QString target = folder + QStringLiteral("/target.txt");
     WriteWhole(target, "earlier file\r\n");
     ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     // Root writes into any folder whatever its permissions; a read-only
     // mount stops it.
-    if (QFileInfo(folder).isWritable() && !(disk.mounted && disk.remountReadOnly()))
+    if (QFileInfo(folder).isWritable() && !(disk.mounted && QProcess::execute("mount", {"-o", "remount,ro", folder}) == 0))
         GTEST_SKIP() << "running as root without mounts: no folder here refuses a new file";
     for (const auto& writer : Writers) {
         SCOPED_TRACE(writer.name);

@@ -6,12 +6,9 @@
 // frmCaptureTest).
 // The lost-link text asserted here is the program's own report around the
 // driver's error, never the error text of the test's driver.
-#include "AppError.h"
 #include "HardeningSupport.h"
-#include "SimulatorDriver.h"
 #include "frmCapture.h"
 
-#include <QDir>
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
@@ -27,20 +24,18 @@ struct LinkLost : ::testing::Test { Program p; };
 
 TEST_F(LinkLost, DeviceGoneDuringACaptureIsRetriedUntilItIsBackAndTheFileIsWhole)
 {
-    // What an undisturbed capture writes.
+    // What an undisturbed capture writes, with only the warning that names
+    // of the simulated datalog hold the delimiter.
+    p.Start(InstrumentOptions());
     const QString expected = p.env.path("expected.txt");
-    {
-        Program undisturbed;
-        undisturbed.Start(InstrumentOptions());
-        frmCapture::instance().UploadDatalog(expected);
-        // Only the warning that names of the simulated datalog hold the delimiter.
-        ASSERT_EQ(undisturbed.env.messages.size(), 1u);
-        ASSERT_TRUE(undisturbed.env.messages[0].text.contains(QStringLiteral("delimiter")));
-    }
-    InstallEnvironment(&p.env);
+    frmCapture::instance().UploadDatalog(expected);
+    ASSERT_EQ(p.env.messages.size(), 1u);
+    ASSERT_TRUE(p.env.messages[0].text.contains(QStringLiteral("delimiter")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    // Unplugged at the third record; the first Retry still finds nothing.
-    p.Start(InstrumentOptions(), [](std::shared_ptr<SimInstrument> shared) { return UnpluggedAt(shared, "S1", 3, 1); });
+    // The same instrument anew, unplugged at the third record; the first
+    // Retry still finds nothing.
+    p.Start(InstrumentOptions(), UnpluggedAt(p, "S1", 3, 1));
     const QString file = p.env.path("capture.txt");
     WriteWhole(file, EarlierFile);
     p.env.answers = {MessageAnswer::Retry, MessageAnswer::Retry};
@@ -59,7 +54,7 @@ TEST_F(LinkLost, DeviceGoneDuringACaptureIsRetriedUntilItIsBackAndTheFileIsWhole
     }
     EXPECT_TRUE(p.env.messages[1].text.contains(QStringLiteral("still not connected")));
     // Identified again after the reconnection, then the record resent.
-    EXPECT_EQ(p.Sent(), (QList<QByteArray>{"D0001", "S10000", "S10001", "R", "+1", "#", "S10002", "S10003", "S10004"}));
+    EXPECT_EQ(p.sent(), (QList<QByteArray>{"D0001", "S10000", "S10001", "R", "+1", "#", "S10002", "S10003", "S10004"}));
     EXPECT_EQ(ReadWhole(file), ReadWhole(expected)) << "the same file as a capture that met no fault";
     EXPECT_TRUE(p.window->menuBar()->isEnabled());
 }
@@ -68,22 +63,21 @@ TEST_F(LinkLost, DeviceGoneDuringAnArchiveKeepsTheEarlierFile)
 {
     // Device gone at setup 100: Cancel on the lost-link report ends the
     // program as after a timeout.
-    p.Start(InstrumentOptions(), [](std::shared_ptr<SimInstrument> shared) { return UnpluggedAt(shared, "P1", 100); });
+    p.Start(InstrumentOptions(), UnpluggedAt(p, "P1", 100));
     const QString file = p.env.path("archive.txt");
     WriteWhole(file, EarlierFile);
     p.env.answers = {MessageAnswer::Cancel};
     EXPECT_THROW(frmCapture::instance().UploadSetups(file), ProgramEnd);
     ASSERT_EQ(p.env.messages.size(), 1u);
-    const QString text = p.env.messages[0].text;
     EXPECT_EQ(p.env.messages[0].buttons, MessageButtons::RetryCancel);
-    EXPECT_TRUE(text.startsWith(QStringLiteral("The link to the instrument was lost\r\n\r\n"))) << qPrintable(text);
+    EXPECT_TRUE(p.env.messages[0].text.startsWith(QStringLiteral("The link to the instrument was lost\r\n\r\n")));
     EXPECT_EQ(p.SentWith("P1"), 99);
     EXPECT_EQ(ReadWhole(file), EarlierFile);
 }
 
 TEST_F(LinkLost, RestoreGoesOnAfterTheDeviceIsBackAndRetryIsChosen)
 {
-    p.Start(InstrumentOptions(), [](std::shared_ptr<SimInstrument> shared) { return UnpluggedAt(shared, "P2", 4); });
+    p.Start(InstrumentOptions(), UnpluggedAt(p, "P2", 4));
     const QString file = p.env.path("restore.txt");
     WriteWhole(file, ChangedArchive(*p.instrument));
     p.env.answers = {MessageAnswer::Retry};

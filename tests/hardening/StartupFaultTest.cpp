@@ -29,7 +29,7 @@ TEST(StartupFaults, ATimeoutAtEachStartUpCommandOrARefusedIdentificationLeavesFo
         EXPECT_EQ(error.number(), row.number);
         EXPECT_TRUE(row.number != ErrorNumber::CommTimeout || error.description().contains(row.fault.commandPrefix))
             << qPrintable(error.description());
-        EXPECT_EQ(program.Sent(), row.received) << "nothing is sent after the command that failed";
+        EXPECT_EQ(program.sent(), row.received) << "nothing is sent after the command that failed";
         // No Retry is offered at start-up, and the window shows nothing itself.
         EXPECT_TRUE(program.env.messages.empty());
         EXPECT_TRUE(program.window->SensorDriver().InstrumentConnected());

@@ -6,17 +6,15 @@
 // (datalog), the clock and the identification window (dialogs), the setup
 // load with Retry (setups) and the screen (screen). Start-up is in
 // StartupFaultTest.
-#include "AppError.h"
 #include "HardeningSupport.h"
+#include "ShownChecks.h"
 #include "SubEditors.h"
 #include "frmCapture.h"
-#include "frmEditProduct.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <algorithm>
 #include <cctype>
-#include <functional>
+#include <utility>
 #include <gtest/gtest.h>
 
 using namespace Hardening;
@@ -34,66 +32,51 @@ struct Cell {
     std::function<void(Program&)> check;
 };
 
-class TimeoutMatrix : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override
-    {
-        savedEditors_ = TheSubEditors();
-        TheSubEditors() = SubEditors{};  // no sub-editor opens from the run configuration
-        frmEditProduct::DestroyInstance();
-    }
-    void TearDown() override
-    {
-        TheSubEditors() = savedEditors_;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-private:
-    SubEditors savedEditors_;
+struct TimeoutMatrix : ::testing::TestWithParam<int> {
+    // No sub-editor opens from the run configuration.
+    const SubEditors saved = std::exchange(TheSubEditors(), SubEditors{});
+    ~TimeoutMatrix() override { TheSubEditors() = saved; }
 };
 
-// Files of the cells live in the program's own temporary folder.
-QString fileOf(Program& p, const char* name) { return p.env.path(QLatin1String(name)); }
 const QByteArray EarlierFile = "earlier file\r\n";
 
 std::vector<Cell> cells()
 {
     std::vector<Cell> c;
-    const auto retry = MessageAnswer::Retry;
-    const auto cancel = MessageAnswer::Cancel;
+    using enum MessageAnswer;
 
     // The datalog count ("D0001") and the clear ("X000FFFFFFFF01").
-    c.push_back({"count", "D0001", 1, cancel, [](Program& p) { p.window->DatalogCount(); }, [](Program&) {}});
-    c.push_back({"clear", "X000FFFFFFFF01", 1, retry, [](Program& p) { p.window->ClearDatalog(); },
+    c.push_back({"count", "D0001", 1, Cancel, [](Program& p) { p.window->DatalogCount(); }, [](Program&) {}});
+    c.push_back({"clear", "X000FFFFFFFF01", 1, Retry, [](Program& p) { p.window->ClearDatalog(); },
                  [](Program& p) { EXPECT_EQ(p.instrument->DatalogCount(), 0); }});
 
     // The archive in the progress window: setup 7's read.
     const auto archive = [](Program& p) {
-        WriteWhole(fileOf(p, "archive.txt"), EarlierFile);
-        frmCapture::instance().UploadSetups(fileOf(p, "archive.txt"));
+        WriteWhole(p.env.path("archive.txt"), EarlierFile);
+        frmCapture::instance().UploadSetups(p.env.path("archive.txt"));
     };
-    c.push_back({"archive", "P1", 7, retry, archive, [](Program& p) {
-                     const QList<QByteArray> lines = Lines(fileOf(p, "archive.txt"));
+    c.push_back({"archive", "P1", 7, Retry, archive, [](Program& p) {
+                     const QList<QByteArray> lines = Lines(p.env.path("archive.txt"));
                      ASSERT_EQ(lines.size(), 251);
                      EXPECT_EQ(lines[7].mid(4), p.instrument->SetupRecord(6));
                      EXPECT_EQ(p.SentWith("P10006"), 2);
                  }});
-    c.push_back({"archive", "P1", 7, cancel, archive,
-                 [](Program& p) { EXPECT_EQ(ReadWhole(fileOf(p, "archive.txt")), EarlierFile); }});
+    c.push_back({"archive", "P1", 7, Cancel, archive,
+                 [](Program& p) { EXPECT_EQ(ReadWhole(p.env.path("archive.txt")), EarlierFile); }});
 
     // The restore of a changed archive: the third line's write times out. The
     // instrument carried it out (only its reply was lost).
     const auto restore = [](Program& p) {
-        WriteWhole(fileOf(p, "restore.txt"), ChangedArchive(*p.instrument));
-        frmCapture::instance().DownloadSetups(fileOf(p, "restore.txt"));
+        WriteWhole(p.env.path("restore.txt"), ChangedArchive(*p.instrument));
+        frmCapture::instance().DownloadSetups(p.env.path("restore.txt"));
     };
-    c.push_back({"restore", "P2", 3, retry, restore, [](Program& p) {
-                     const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
+    c.push_back({"restore", "P2", 3, Retry, restore, [](Program& p) {
+                     const QList<QByteArray> lines = Lines(p.env.path("restore.txt"));
                      for (int i = 0; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      EXPECT_EQ(p.SentWith("P2"), 251);
                  }});
-    c.push_back({"restore", "P2", 3, cancel, restore, [](Program& p) {
-                     const QList<QByteArray> lines = Lines(fileOf(p, "restore.txt"));
+    c.push_back({"restore", "P2", 3, Cancel, restore, [](Program& p) {
+                     const QList<QByteArray> lines = Lines(p.env.path("restore.txt"));
                      for (int i = 0; i < 3; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), lines[i + 1].mid(4)) << i;
                      SimInstrument untouched(InstrumentOptions());
                      for (int i = 3; i < 250; ++i) EXPECT_EQ(p.instrument->SetupRecord(i), untouched.SetupRecord(i)) << i;
@@ -102,7 +85,7 @@ std::vector<Cell> cells()
     // The setup editor: load ("P1"), save ("P0"), run configuration ("Q1...").
     // A setup already under edit stays as it was: nothing of the lost reply
     // is decoded into it.
-    c.push_back({"load", "P1", 1, cancel,
+    c.push_back({"load", "P1", 1, Cancel,
                  [](Program&) {
                      frmEditProduct::instance().EditedProductSetup().Name = "UNDER EDIT";
                      frmEditProduct::instance().cmdLoad_Click();
@@ -110,17 +93,17 @@ std::vector<Cell> cells()
                  [](Program&) { EXPECT_EQ(frmEditProduct::instance().EditedProductSetup().Name, "UNDER EDIT"); }});
     // Save and run configuration share the editor's reporting exchange: one
     // answer each, and each of the run configuration's questions once.
-    c.push_back({"save", "P0", 1, retry,
+    c.push_back({"save", "P0", 1, Retry,
                  [](Program&) {
                      frmEditProduct::instance().findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("SAVED"));
                      frmEditProduct::instance().cmdSave_Click();
                  },
                  [](Program& p) { EXPECT_TRUE(p.instrument->SetupRecord(0).startsWith("05" "5341564544")); }});
     const auto runConfiguration = [](Program&) { frmEditProduct::instance().cmdRunConfig_Click(); };
-    c.push_back({"run configuration", "Q10002", 1, retry, runConfiguration, [](Program& p) {
-                     EXPECT_EQ(p.Sent(), (QList<QByteArray>{"Q10001", "Q10002", "Q10002"}));
+    c.push_back({"run configuration", "Q10002", 1, Retry, runConfiguration, [](Program& p) {
+                     EXPECT_EQ(p.sent(), (QList<QByteArray>{"Q10001", "Q10002", "Q10002"}));
                  }});
-    c.push_back({"run configuration", "Q10001", 1, cancel, runConfiguration, [](Program&) {}});
+    c.push_back({"run configuration", "Q10001", 1, Cancel, runConfiguration, [](Program&) {}});
     return c;
 }
 
@@ -134,30 +117,24 @@ TEST_P(TimeoutMatrix, RetryFinishesTheOperationAndCancelEndsTheProgram)
     p.Start(InstrumentOptions({{cell.prefix, cell.occurrence, SimFault::Kind::NoReply}}));
     p.env.answers = {cell.answer};
 
+    const QList<QByteArray>& sent = p.sent();
     if (cell.answer == MessageAnswer::Retry) {
         ASSERT_NO_THROW(cell.run(p));
         // The sending that timed out is repeated at once.
-        int seen = 0;
-        for (qsizetype i = 0; i < p.Sent().size(); ++i) {
-            if (p.Sent()[i].startsWith(cell.prefix) && ++seen == cell.occurrence) {
-                ASSERT_LT(i + 1, p.Sent().size());
-                EXPECT_EQ(p.Sent()[i + 1], p.Sent()[i]);
-                break;
-            }
-        }
-        EXPECT_EQ(seen, cell.occurrence);
+        qsizetype i = -1;
+        for (int seen = 0; seen < cell.occurrence && ++i < sent.size();) seen += sent[i].startsWith(cell.prefix);
+        ASSERT_LT(i + 1, sent.size());
+        EXPECT_TRUE(sent[i].startsWith(cell.prefix) && sent[i + 1] == sent[i]) << sent[i].constData();
     } else {
         EXPECT_THROW(cell.run(p), ProgramEnd);
         // Nothing is sent after the command that timed out.
-        ASSERT_FALSE(p.Sent().isEmpty());
-        EXPECT_TRUE(p.Sent().back().startsWith(cell.prefix)) << p.Sent().back().constData();
+        ASSERT_FALSE(sent.isEmpty());
+        EXPECT_TRUE(sent.back().startsWith(cell.prefix)) << sent.back().constData();
         EXPECT_EQ(p.SentWith(cell.prefix), cell.occurrence);
     }
     // One question, and no message after it.
-    ASSERT_EQ(p.env.messages.size(), 1u);
-    EXPECT_EQ(p.env.messages[0].text, QStringLiteral("Communications Timeout"));
-    EXPECT_EQ(p.env.messages[0].buttons, MessageButtons::RetryCancel);
-    EXPECT_EQ(p.env.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(p.env.messages, (std::vector<ShownMessage>{{"Communications Timeout", MessageButtons::RetryCancel,
+                                                          MessageIcon::Critical, "TR8 KZ Utility"}}));
     cell.check(p);
 }
 

@@ -22,15 +22,25 @@ class ScriptedEnvironment : public Environment {
 public:
     // Installs itself; the destructor installs nothing in its place.
     ScriptedEnvironment();
-    ~ScriptedEnvironment() override;
+    ~ScriptedEnvironment() override { InstallEnvironment(nullptr); }
 
     MessageAnswer ShowMessage(const QString& text, MessageButtons buttons, MessageIcon icon,
                               const QString& title) override;
     QString ChooseFile(const FileChoice& choice) override;
-    QDateTime Now() const override;
-    QString ReadSetting(const QString& section, const QString& name, const QString& defaultValue) override;
-    void WriteSetting(const QString& section, const QString& name, const QString& value) override;
-    void SetBusy(bool busy) override;
+    QDateTime Now() const override { return fixedNow.isValid() ? fixedNow : QDateTime::currentDateTime(); }
+    QString ReadSetting(const QString& section, const QString& name, const QString& defaultValue) override
+    {
+        return settings_.read(section, name, defaultValue);
+    }
+    void WriteSetting(const QString& section, const QString& name, const QString& value) override
+    {
+        settings_.write(section, name, value);
+    }
+    void SetBusy(bool busy) override
+    {
+        busyDepth += busy ? 1 : -1;
+        if (busy) ++busyCount;
+    }
 
     // Answers to the next message boxes, in order; when none is left, the
     // first button's answer (Ok, Yes, Retry).
@@ -50,9 +60,9 @@ public:
     QDateTime fixedNow;
 
     SettingsStore& settings() { return settings_; }
-    QString settingsFile() const;
+    QString settingsFile() const { return path(QStringLiteral("settings.ini")); }
     // A folder of the test's own, removed at the end.
-    QString path(const QString& name) const;
+    QString path(const QString& name) const { return dir_.filePath(name); }
 
 private:
     QTemporaryDir dir_;
