@@ -30,9 +30,10 @@ public:
     // instrument works on it while the caller decodes the last reply
     // (Exchange.h). Execute of that command then only waits for its reply;
     // Execute of another command first waits for the reply to this one and
-    // drops it. Never raises: a command that could not be sent ahead is sent
-    // by its Execute, which meets the fault. Whether the command went out. A
-    // driver whose Execute costs no waiting need not do anything here.
+    // drops it. Returns whether the command went out, and never raises: a
+    // command that could not be sent ahead is sent by its Execute, which
+    // meets the fault. A driver whose Execute costs no waiting need not do
+    // anything here.
     virtual bool SendAhead(const QByteArray& command)
     {
         (void)command;
