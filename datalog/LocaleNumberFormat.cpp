@@ -1,11 +1,11 @@
 #include "LocaleNumberFormat.h"
 
 #include "AppError.h"
+#include "ExactPowers.h"
 #include "RegionalFormat.h"
 #include "TextFiles.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -24,27 +24,11 @@ constexpr int RenderedSize = 2048;
 constexpr qsizetype LongestSymbol = 4;
 
 // 2^0 .. 2^(MaxDecimals + 1).
-constexpr auto kPowersOfTwo = [] {
-    std::array<double, LocaleNumberFormat::MaxDecimals + 2> powers{};
-    double p = 1.0;
-    for (double& power : powers) {
-        power = p;
-        p *= 2.0;
-    }
-    return powers;
-}();
+constexpr auto kPowersOfTwo = PowersOf<LocaleNumberFormat::MaxDecimals + 2>(2.0);
 
-// 10^0 .. 10^12, all exact in a double.
+// 10^0 .. 10^12.
 constexpr int FastDecimals = 12;
-constexpr auto kPowersOfTen = [] {
-    std::array<double, FastDecimals + 1> powers{};
-    double p = 1.0;
-    for (double& power : powers) {
-        power = p;
-        p *= 10.0;
-    }
-    return powers;
-}();
+constexpr auto kPowersOfTen = PowersOf<FastDecimals + 1>(10.0);
 
 // Every reading of the instrument is a single-precision value. For those the
 // product with 10^decimals (decimals <= 12) is exact in a double: 24 bits of

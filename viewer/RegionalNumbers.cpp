@@ -1,6 +1,7 @@
 #include "RegionalNumbers.h"
 
-#include <array>
+#include "ExactPowers.h"
+
 #include <charconv>
 
 namespace RegionalNumbers {
@@ -67,15 +68,7 @@ bool ParseFixed(std::string_view text, double& value)
     constexpr int ExactDigits = 15;
     constexpr int ExactPowers = 22;
     if (digits <= ExactDigits && decimals <= ExactPowers) {
-        static constexpr auto powers = [] {
-            std::array<double, ExactPowers + 1> p{};
-            double power = 1;
-            for (double& entry : p) {
-                entry = power;
-                power *= 10;
-            }
-            return p;
-        }();
+        static constexpr auto powers = PowersOf<ExactPowers + 1>(10.0);
         value = double(units) / powers[std::size_t(decimals)];
         if (negative) value = -value;
         return true;

@@ -51,6 +51,20 @@ const QString MainSplitterValue = QStringLiteral("MainSplitter");
 const QString TopSplitterValue = QStringLiteral("TopSplitter");
 const QString ChartSplitterValue = QStringLiteral("ChartSplitter");
 
+// A splitter named for the tests, its parts with their shares of the space
+// the window gains.
+QSplitter* newSplitter(Qt::Orientation orientation, const QString& name,
+                       std::initializer_list<std::pair<QWidget*, int>> parts)
+{
+    auto* splitter = new QSplitter(orientation);
+    splitter->setObjectName(name);
+    for (const auto& [widget, stretch] : parts) {
+        splitter->addWidget(widget);
+        splitter->setStretchFactor(splitter->count() - 1, stretch);
+    }
+    return splitter;
+}
+
 QChartView* newChartView(const QString& name)
 {
     auto* view = new QChartView;
@@ -144,11 +158,8 @@ frmDatalogViewer::frmDatalogViewer() : QMainWindow(nullptr)
     differenceLayout->addWidget(chtDifferencePlane_, 3);
     differenceLayout->addWidget(chtDifferenceBeside_, 2);
 
-    splCharts_ = new QSplitter(Qt::Vertical);
-    splCharts_->setObjectName(QStringLiteral("splCharts"));
-    splCharts_->addWidget(chtSpectra_);
-    splCharts_->addWidget(differencePanel_);
-    splCharts_->addWidget(chtTrend_);
+    splCharts_ = newSplitter(Qt::Vertical, QStringLiteral("splCharts"),
+                             {{chtSpectra_, 0}, {differencePanel_, 0}, {chtTrend_, 0}});
 
     auto* tablePanel = new QWidget;
     auto* tableLayout = new QVBoxLayout(tablePanel);
@@ -156,12 +167,7 @@ frmDatalogViewer::frmDatalogViewer() : QMainWindow(nullptr)
     tableLayout->addWidget(buildFilterBar());
     tableLayout->addWidget(tblRecords_);
 
-    splTop_ = new QSplitter(Qt::Horizontal);
-    splTop_->setObjectName(QStringLiteral("splTop"));
-    splTop_->addWidget(tablePanel);
-    splTop_->addWidget(splCharts_);
-    splTop_->setStretchFactor(0, 3);
-    splTop_->setStretchFactor(1, 2);
+    splTop_ = newSplitter(Qt::Horizontal, QStringLiteral("splTop"), {{tablePanel, 3}, {splCharts_, 2}});
 
     tblSummary_ = new QTableWidget(0, 10);
     tblSummary_->setObjectName(QStringLiteral("tblSummary"));
@@ -187,12 +193,7 @@ frmDatalogViewer::frmDatalogViewer() : QMainWindow(nullptr)
     tabBottom_->addTab(tblSummary_, QStringLiteral("Summary"));
     tabBottom_->addTab(lstUnreadable_, QStringLiteral("Unreadable Lines"));
 
-    splMain_ = new QSplitter(Qt::Vertical);
-    splMain_->setObjectName(QStringLiteral("splMain"));
-    splMain_->addWidget(splTop_);
-    splMain_->addWidget(tabBottom_);
-    splMain_->setStretchFactor(0, 4);
-    splMain_->setStretchFactor(1, 1);
+    splMain_ = newSplitter(Qt::Vertical, QStringLiteral("splMain"), {{splTop_, 4}, {tabBottom_, 1}});
     setCentralWidget(splMain_);
 
     lblStatus_ = new QLabel;
@@ -300,13 +301,15 @@ void frmDatalogViewer::restoreLayout()
     // Until the operator has arranged them: the summary gets a quarter.
     splMain_->setSizes({600, 200});
     splTop_->setSizes({560, 640});
-    const auto restore = [&](QSplitter* splitter, const QString& name) {
+    for (const auto& [splitter, name] : splitterSettings()) {
         const QByteArray state = QByteArray::fromBase64(env.ReadSetting(SettingsSection, name, QString()).toLatin1());
         if (!state.isEmpty()) splitter->restoreState(state);
-    };
-    restore(splMain_, MainSplitterValue);
-    restore(splTop_, TopSplitterValue);
-    restore(splCharts_, ChartSplitterValue);
+    }
+}
+
+std::array<std::pair<QSplitter*, QString>, 3> frmDatalogViewer::splitterSettings() const
+{
+    return {{{splMain_, MainSplitterValue}, {splTop_, TopSplitterValue}, {splCharts_, ChartSplitterValue}}};
 }
 
 void frmDatalogViewer::saveLayout()
@@ -315,9 +318,8 @@ void frmDatalogViewer::saveLayout()
     try {
         env.WriteSetting(SettingsSection, WidthValue, QString::number(width()));
         env.WriteSetting(SettingsSection, HeightValue, QString::number(height()));
-        env.WriteSetting(SettingsSection, MainSplitterValue, QString::fromLatin1(splMain_->saveState().toBase64()));
-        env.WriteSetting(SettingsSection, TopSplitterValue, QString::fromLatin1(splTop_->saveState().toBase64()));
-        env.WriteSetting(SettingsSection, ChartSplitterValue, QString::fromLatin1(splCharts_->saveState().toBase64()));
+        for (const auto& [splitter, name] : splitterSettings())
+            env.WriteSetting(SettingsSection, name, QString::fromLatin1(splitter->saveState().toBase64()));
     } catch (const AppError& error) {
         report(error);
     }

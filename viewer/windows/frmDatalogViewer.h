@@ -18,7 +18,9 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QAction;
@@ -90,6 +92,8 @@ private:
     QWidget* buildFilterBar();
     void restoreLayout();
     void saveLayout();
+    // Each splitter with the setting that keeps its state.
+    std::array<std::pair<QSplitter*, QString>, 3> splitterSettings() const;
     bool display(std::shared_ptr<DatalogDocument> document);
     void reopenWithDelimiter();
     void fillFilterChoices();
