@@ -15,12 +15,10 @@ CommandContext::~CommandContext() = default;
 
 QString DelimiterFromOption(const QString& value)
 {
-    if (value.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0) return QStringLiteral("\t");
-    if (value.compare(QLatin1String("comma"), Qt::CaseInsensitive) == 0) return QStringLiteral(",");
-    // One character as the operator sees it (a character outside the basic
-    // plane is two UTF-16 units).
-    if (value.size() == 1 || (value.size() == 2 && value[0].isHighSurrogate())) return value;
-    throw UsageError(QStringLiteral("--delimiter is tab, comma or one character, not \"%1\"").arg(value));
+    const QString delimiter = Preferences::DelimiterNamed(value);
+    if (delimiter.isEmpty())
+        throw UsageError(QStringLiteral("--delimiter is tab, comma or one character, not \"%1\"").arg(value));
+    return delimiter;
 }
 
 QString CommandContext::Delimiter() const

@@ -25,13 +25,7 @@ DatalogDocument readDatalog(CommandContext& context)
     DatalogDocument document = DatalogFileReader::Read(file, context.Delimiter(), QLocale());
     // Unreadable lines are told, never dropped in silence; the rest is summarized.
     for (const UnreadableLine& line : document.unreadable)
-        std::fprintf(stderr, "%s\n",
-                     QStringLiteral("%1, line %2 cannot be read: %3")
-                         .arg(file)
-                         .arg(line.lineNumber)
-                         .arg(line.reason)
-                         .toLocal8Bit()
-                         .constData());
+        std::fprintf(stderr, "%s\n", UnreadableText(file, line).toLocal8Bit().constData());
     return document;
 }
 
@@ -47,13 +41,6 @@ QString reportProgram()
     throw AppError(ErrorNumber::FileAccess,
                    QStringLiteral("Cannot find the report program: neither %1 nor %2 exists")
                        .arg(QDir::cleanPath(candidates[0]), QDir::cleanPath(candidates[1])));
-}
-
-QString delimiterOption(const QString& delimiter)
-{
-    if (delimiter == QLatin1String("\t")) return QStringLiteral("tab");
-    if (delimiter == QLatin1String(",")) return QStringLiteral("comma");
-    return delimiter;
 }
 
 }  // namespace
@@ -74,8 +61,9 @@ int ReportDatalog(CommandContext& context)
     const QString program = reportProgram();
     QProcess report;
     report.setProcessChannelMode(QProcess::ForwardedChannels);
+    // The delimiter itself is a valid --delimiter value: one character.
     report.start(program, {context.Arguments().at(0), context.Arguments().at(1), QStringLiteral("--delimiter"),
-                           delimiterOption(context.Delimiter())});
+                           context.Delimiter()});
     if (!report.waitForStarted(-1))
         throw AppError(ErrorNumber::FileAccess, QStringLiteral("Cannot run %1: %2").arg(program, report.errorString()));
     report.waitForFinished(-1);

@@ -35,6 +35,14 @@ DelimiterChoice LoadPreferences() { return ParseStored(ReadPreference(DelimiterV
 
 void SavePreferences(const DelimiterChoice& choice) { WritePreference(DelimiterValue, ToStored(choice)); }
 
+QString DelimiterNamed(const QString& value)
+{
+    if (value.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0) return QStringLiteral("\t");
+    if (value.compare(QLatin1String("comma"), Qt::CaseInsensitive) == 0) return QStringLiteral(",");
+    if (value.size() == 1 || (value.size() == 2 && value[0].isHighSurrogate())) return value;
+    return {};
+}
+
 }  // namespace Preferences
 
 void SetDelimiter(bool tabDelimiter, bool customDelimiter, const QString& delimiter)

@@ -34,6 +34,11 @@ void WritePreference(const QString& name, const QString& value);
 DelimiterChoice LoadPreferences();
 void SavePreferences(const DelimiterChoice& choice);
 
+// The delimiter that a --delimiter value names: "tab" or "comma" (any letter
+// case), or the one character given (a character outside the basic plane is
+// two UTF-16 units). Empty for anything else.
+QString DelimiterNamed(const QString& value);
+
 }  // namespace Preferences
 
 // The delimiter in force, one global text: the custom text when custom is

@@ -59,6 +59,12 @@ struct UnreadableLine {
     QString reason;
 };
 
+// How an unreadable line of the file is told to the operator.
+inline QString UnreadableText(const QString& fileName, const UnreadableLine& line)
+{
+    return QStringLiteral("%1, line %2 cannot be read: %3").arg(fileName).arg(line.lineNumber).arg(line.reason);
+}
+
 struct DatalogDocument {
     QString fileName;
     DatalogFormat format = DatalogFormat::Capture;

@@ -356,8 +356,9 @@ TEST(CliInstall, InstalledProgramsRunTheReportProgramAndTheUdevRuleNamesBothIden
     const auto installed = [&](const QStringList& arguments) { return RunProgram(usr.filePath("bin/tr8kz"), arguments, ws.env); };
     ASSERT_TRUE(QFileInfo(usr.filePath("lib/tr8kz/tr8kz-report")).isExecutable());
     const QString capture = ws.path("capture.txt"), pdf = ws.path("installed.pdf");
-    EXPECT_EQ(installed({"datalog", "capture", capture, "--simulator"}).code, 0);
-    const Ran report = installed({"datalog", "report", capture, pdf});
+    // A delimiter outside the basic plane, which the report program takes as tr8kz does.
+    EXPECT_EQ(installed({"datalog", "capture", capture, "--simulator", "--delimiter", "\U0001D11E"}).code, 0);
+    const Ran report = installed({"datalog", "report", capture, pdf, "--delimiter", "\U0001D11E"});
     EXPECT_TRUE(report.code == 0 && QFileInfo(pdf).size() > 1000) << report.err.toStdString();
 
     // One rule per USB identity, each giving the seat's operator access.

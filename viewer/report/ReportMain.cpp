@@ -1,12 +1,13 @@
 // tr8kz-report FILE OUT.pdf [--delimiter D]: the Datalog Viewer's PDF report
 // of a capture, stored or converted datalog file. Run by "tr8kz datalog
-// report"; without a display it draws on Qt's offscreen platform.
+// report"; it draws on Qt's offscreen platform (a PDF needs no display).
 // Exit codes: 0 written, 1 a file could not be read or written, 2 a wrong
 // command line.
 
 #include "AppError.h"
 #include "DatalogFileReader.h"
 #include "DatalogReport.h"
+#include "Preferences.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -23,8 +24,7 @@ void tell(const QString& text)
 
 int main(int argc, char** argv)
 {
-    const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tr8kz-report"));
 
@@ -48,17 +48,15 @@ int main(int argc, char** argv)
         tell(QStringLiteral("needs FILE and OUT.pdf"));
         return 2;
     }
-    QString delimiter = parser.value(QStringLiteral("delimiter"));
-    if (delimiter.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0) delimiter = QStringLiteral("\t");
-    else if (delimiter.compare(QLatin1String("comma"), Qt::CaseInsensitive) == 0) delimiter = QStringLiteral(",");
-    else if (delimiter.size() != 1) {
-        tell(QStringLiteral("--delimiter takes tab, comma or one character, not \"%1\"").arg(delimiter));
+    const QString delimiter = Preferences::DelimiterNamed(parser.value(QStringLiteral("delimiter")));
+    if (delimiter.isEmpty()) {
+        tell(QStringLiteral("--delimiter takes tab, comma or one character, not \"%1\"")
+                 .arg(parser.value(QStringLiteral("delimiter"))));
         return 2;
     }
     try {
         const DatalogDocument document = DatalogFileReader::Read(arguments[0], delimiter, QLocale());
-        for (const UnreadableLine& line : document.unreadable)
-            tell(QStringLiteral("%1, line %2 cannot be read: %3").arg(arguments[0]).arg(line.lineNumber).arg(line.reason));
+        for (const UnreadableLine& line : document.unreadable) tell(UnreadableText(arguments[0], line));
         DatalogReport::Write(document, arguments[1]);
         return 0;
     } catch (const AppError& error) {
