@@ -302,26 +302,25 @@ DatalogDocument Read(const QString& fileName, const QString& delimiter, const QL
     document.delimiter = delimiter.isEmpty() ? QStringLiteral("\t") : delimiter;
     const QByteArray delimiterBytes = ToEightBit(document.delimiter);
 
-    TextFileReader file(fileName);
-    if (file.atEnd()) return document;
-    QByteArray line = file.readLine();
-    document.format = DetectFormat(line, delimiterBytes);
-
+    {
+        // A stored file may come from any system, its lines ended by CR alone
+        // too (as the conversion reads it): its first line is found that way.
+        TextFileReader first(fileName, LineEnds::CrLfOrEither);
+        if (first.atEnd()) return document;
+        document.format = DetectFormat(first.readLine(), delimiterBytes);
+    }
     const Layout& layout = document.format == DatalogFormat::Capture ? CaptureLayout : ConvertedLayout;
     const bool stored = document.format == DatalogFormat::Stored;
+    TextFileReader file(fileName, stored ? LineEnds::CrLfOrEither : LineEnds::CrLfOrLf);
+    if (document.format == DatalogFormat::Converted) file.readLine();  // the header holds no record
     LineParser parser(layout, stored ? ToEightBit(StoredDelimiter) : delimiterBytes,
                       stored ? storedLocale() : locale);
     FieldCodec codec;
     std::unique_ptr<DatalogLine> storedLine;
     if (stored) storedLine = std::make_unique<DatalogLine>(StoredDelimiter, storedLocale());
 
-    bool haveLine = document.format != DatalogFormat::Converted;  // the header holds no record
-    for (;;) {
-        if (!haveLine) {
-            if (file.atEnd()) break;
-            line = file.readLine();
-        }
-        haveLine = false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
         const int64_t number = file.lineNumber();
         if (line.isEmpty()) {
             document.unreadable.push_back({number, QStringLiteral("the line is empty")});
@@ -330,11 +329,7 @@ DatalogDocument Read(const QString& fileName, const QString& delimiter, const QL
         std::string_view text(line.constData(), std::size_t(line.size()));
         if (stored) {
             try {
-                codec.SetText(line);
-                if (codec.GetCommand() == "#") continue;
-                codec.ResetPosition();
-                storedLine->begin();
-                DatalogConversion::ReadRecord(codec, *storedLine);
+                if (!DatalogConversion::DecodeLine(line, codec, *storedLine)) continue;
             } catch (const AppError& error) {
                 document.unreadable.push_back({number, error.description()});
                 continue;

@@ -142,10 +142,14 @@ TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
     EXPECT_TRUE(document.unreadable[2].reason.contains("13/45/2026")) << document.unreadable[2].reason.toStdString();
 
     const QString stored = dir.filePath("stored.txt");
-    WriteWhole(stored, "#0100\r\n" + EncodeStoredDatalogLine(testRecords()[0], 0) + "\r\nL0000FF\r\n");
+    // CR alone ends the lines (a file from another system); text after the
+    // last field makes a record line unreadable, as it stops a conversion.
+    const QByteArray record = EncodeStoredDatalogLine(testRecords()[0], 0);
+    WriteWhole(stored, "#0100\r" + record + "\rL0000FF\r" + record + "ZZ\r" + record + "\r");
     const DatalogDocument decoded = DatalogFileReader::Read(stored, "\t", QLocale("en_US"));
-    EXPECT_EQ(decoded.records.size(), 1u);
-    EXPECT_EQ(numbers(decoded.unreadable), QList<int64_t>({3}));
+    EXPECT_EQ(numbers(decoded.records), QList<int64_t>({2, 5}));
+    ASSERT_EQ(numbers(decoded.unreadable), QList<int64_t>({3, 4}));
+    EXPECT_TRUE(decoded.unreadable[1].reason.contains("\"ZZ\"")) << decoded.unreadable[1].reason.toStdString();
 }
 
 }  // namespace
