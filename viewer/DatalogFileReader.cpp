@@ -91,6 +91,8 @@ public:
         // A delimiter that can stand inside a number.
         joinsGroups_ = delimiter_ == "," || delimiter_ == "." || delimiter_ == " " || delimiter_ == "'" ||
                        delimiter_ == "\xA0";
+        // The decimal symbol as the writer puts it in 8-bit text.
+        splitsAtDecimal_ = delimiter_ == EightBitOr(locale.decimalPoint(), QStringLiteral(".")).toStdString();
     }
 
     // Fills the record from the line; an empty text, or why the line cannot
@@ -180,7 +182,7 @@ private:
     {
         // A decimal symbol that is also the delimiter splits every number in
         // two: the last piece of the line is then all digits.
-        const bool splitAtDecimal = delimiter_ == "," && RegionalNumbers::IsDigits(tokens_.back());
+        const bool splitAtDecimal = splitsAtDecimal_ && RegionalNumbers::IsDigits(tokens_.back());
         for (std::size_t k = values_.size(); k-- > 0;) {
             if (end < 1) return QStringLiteral("the line has too few fields (%1)").arg(tokens_.size());
             std::string_view piece = tokens_[std::size_t(end - 1)];
@@ -221,6 +223,7 @@ private:
     const Layout& layout_;
     std::string delimiter_;
     bool joinsGroups_ = false;
+    bool splitsAtDecimal_ = false;  // the delimiter is the decimal symbol of the numbers
     TimestampReader timestamps_;
     TextPool pool_;
     std::vector<std::string_view> tokens_;

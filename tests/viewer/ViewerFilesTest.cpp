@@ -81,18 +81,23 @@ void expectTestRecords(const DatalogDocument& document, int spectrumDecimals)
 
 TEST_P(ViewerFiles, CaptureFileStoredFileAndItsConversion)
 {
-    writeCapture(path("capture.txt"), delimiter(), locale());
-    const DatalogDocument document = DatalogFileReader::Read(path("capture.txt"), delimiter(), locale());
-    EXPECT_EQ(document.format, DatalogFormat::Capture);
-    expectTestRecords(document, 3);
-    const auto& r = document.records;
-    EXPECT_FLOAT_EQ(r[0].reading, 1234.5f);
-    EXPECT_EQ(r[0].readingKind, "distance");
-    // Whether a name held the delimiter decides the doubt, not the data.
-    // Setup 1's name is known from its other line.
-    const bool splits = delimiter() == "," || delimiter() == ";";
-    EXPECT_EQ(QList<bool>({r[0].ambiguous, r[1].ambiguous, r[2].ambiguous, r[3].ambiguous}), QList<bool>({false, false, splits, splits}));
-    EXPECT_EQ(document.ambiguousCount, splits ? 2 : 0);
+    // The unit word "in." holds a "." delimiter, so such a capture cannot
+    // be read back; its stored file and conversion can.
+    if (delimiter() != ".") {
+        writeCapture(path("capture.txt"), delimiter(), locale());
+        const DatalogDocument document = DatalogFileReader::Read(path("capture.txt"), delimiter(), locale());
+        EXPECT_EQ(document.format, DatalogFormat::Capture);
+        expectTestRecords(document, 3);
+        const auto& r = document.records;
+        EXPECT_FLOAT_EQ(r[0].reading, 1234.5f);
+        EXPECT_EQ(r[0].readingKind, "distance");
+        // Whether a name held the delimiter decides the doubt, not the data.
+        // Setup 1's name is known from its other line.
+        const bool splits = delimiter() == "," || delimiter() == ";";
+        EXPECT_EQ(QList<bool>({r[0].ambiguous, r[1].ambiguous, r[2].ambiguous, r[3].ambiguous}),
+                  QList<bool>({false, false, splits, splits}));
+        EXPECT_EQ(document.ambiguousCount, splits ? 2 : 0);
+    }
 
     // The stored records do not depend on the delimiter or the locale.
     QByteArray text = "#0100000000055452384B5A\r\n";  // the identification line holds no record
@@ -116,7 +121,8 @@ TEST_P(ViewerFiles, CaptureFileStoredFileAndItsConversion)
 
 INSTANTIATE_TEST_SUITE_P(LocalesAndDelimiters, ViewerFiles,
                          ::testing::Values(ReadCase{"en_US", "\t"}, ReadCase{"en_US", ","}, ReadCase{"de_DE", ","},
-                                           ReadCase{"de_DE", ";"}, ReadCase{"fr_FR", "\t"}, ReadCase{"en_GB", ","}));
+                                           ReadCase{"de_DE", ";"}, ReadCase{"fr_FR", "\t"}, ReadCase{"en_GB", ","},
+                                           ReadCase{"en_US", "."}));
 
 TEST(ViewerFileProblems, UnreadableLinesAreListedWithTheirNumbers)
 {
