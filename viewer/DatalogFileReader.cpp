@@ -242,6 +242,8 @@ bool isHexText(const QByteArray& text)
 // with its whole text in sampleId.
 void splitNames(DatalogDocument& document)
 {
+    const auto isAmbiguous = [](const DatalogRecord& record) { return record.ambiguous; };
+    if (std::none_of(document.records.begin(), document.records.end(), isAmbiguous)) return;
     const QString& delimiter = document.delimiter;
     std::map<int32_t, std::set<QString>> clean;  // names read from lines of the exact layout
     std::map<int32_t, std::vector<DatalogRecord*>> unresolved;
