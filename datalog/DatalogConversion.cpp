@@ -72,6 +72,23 @@ void ReadRecord(FieldCodec& codec, DatalogLine& line)
     for (int i = 0; i < IndexValues; ++i) line.addNumber(codec.ReadSingle(), Decimals);
 }
 
+bool DecodeLine(const QByteArray& text, FieldCodec& codec, DatalogLine& line)
+{
+    codec.SetText(text);
+    if (codec.GetCommand() == CommentCode) return false;
+    if (text.isEmpty())
+        throw AppError(ErrorNumber::MalformedText, QStringLiteral("the line is empty, not a datalog record"));
+    codec.ResetPosition();
+    line.begin();
+    ReadRecord(codec, line);
+    // The record ends with its last field: anything after it means the line
+    // is not the record it looks like.
+    if (!codec.Unread().isEmpty())
+        throw AppError(ErrorNumber::MalformedText, QStringLiteral("text after the last field of the record: \"%1\"")
+                                                       .arg(QuotedText(codec.Unread())));
+    return true;
+}
+
 Result Run(const QString& sSource, const QString& sFileName, const QString& delimiter, ProgressSink& progress,
            const QLocale& locale)
 {
@@ -96,27 +113,17 @@ Result Run(const QString& sSource, const QString& sFileName, const QString& deli
         progress.SetStatus(QString::number(lineNumber));
         const QByteArray record = source.readLine();
         result.linesRead = lineNumber;
-        codec.SetText(record);
-        if (codec.GetCommand() == CommentCode) {
+        bool isRecord = false;
+        try {
+            isRecord = DecodeLine(record, codec, line);
+        } catch (const AppError& error) {
+            throw AppError(error.number(), QStringLiteral("Line %1 of %2: %3")
+                                               .arg(lineNumber)
+                                               .arg(sSource, error.description()));
+        }
+        if (!isRecord) {
             ++result.linesSkipped;
         } else {
-            try {
-                if (record.isEmpty())
-                    throw AppError(ErrorNumber::MalformedText, QStringLiteral("the line is empty, not a datalog record"));
-                codec.ResetPosition();
-                line.begin();
-                ReadRecord(codec, line);
-                // The record ends with its last field: anything after it means
-                // the line is not the record it looks like.
-                if (!codec.Unread().isEmpty())
-                    throw AppError(ErrorNumber::MalformedText,
-                                   QStringLiteral("text after the last field of the record: \"%1\"")
-                                       .arg(QuotedText(codec.Unread())));
-            } catch (const AppError& error) {
-                throw AppError(error.number(), QStringLiteral("Line %1 of %2: %3")
-                                                   .arg(lineNumber)
-                                                   .arg(sSource, error.description()));
-            }
             target.writeLine(line.text());
             ++result.recordsWritten;
             warnings.Note(result.recordsWritten, line);

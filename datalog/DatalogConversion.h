@@ -56,4 +56,10 @@ QByteArray HeaderLine(const QByteArray& delimiter);
 // field on, added to the line in file order.
 void ReadRecord(FieldCodec& codec, DatalogLine& line);
 
+// One line of a stored datalog file, decoded into the line (begun anew) as
+// Run writes it: false for a "#" line, which holds no record. Raises AppError
+// for an empty line, a field that cannot be read, or text after the last
+// field. The viewer decodes with this too, so both read the same records.
+bool DecodeLine(const QByteArray& text, FieldCodec& codec, DatalogLine& line);
+
 }  // namespace DatalogConversion

@@ -91,6 +91,8 @@ public:
         // A delimiter that can stand inside a number.
         joinsGroups_ = delimiter_ == "," || delimiter_ == "." || delimiter_ == " " || delimiter_ == "'" ||
                        delimiter_ == "\xA0";
+        // The decimal symbol as the writer puts it in 8-bit text.
+        splitsAtDecimal_ = delimiter_ == EightBitOr(locale.decimalPoint(), QStringLiteral(".")).toStdString();
     }
 
     // Fills the record from the line; an empty text, or why the line cannot
@@ -180,7 +182,7 @@ private:
     {
         // A decimal symbol that is also the delimiter splits every number in
         // two: the last piece of the line is then all digits.
-        const bool splitAtDecimal = delimiter_ == "," && RegionalNumbers::IsDigits(tokens_.back());
+        const bool splitAtDecimal = splitsAtDecimal_ && RegionalNumbers::IsDigits(tokens_.back());
         for (std::size_t k = values_.size(); k-- > 0;) {
             if (end < 1) return QStringLiteral("the line has too few fields (%1)").arg(tokens_.size());
             std::string_view piece = tokens_[std::size_t(end - 1)];
@@ -221,6 +223,7 @@ private:
     const Layout& layout_;
     std::string delimiter_;
     bool joinsGroups_ = false;
+    bool splitsAtDecimal_ = false;  // the delimiter is the decimal symbol of the numbers
     TimestampReader timestamps_;
     TextPool pool_;
     std::vector<std::string_view> tokens_;
@@ -239,6 +242,8 @@ bool isHexText(const QByteArray& text)
 // with its whole text in sampleId.
 void splitNames(DatalogDocument& document)
 {
+    const auto isAmbiguous = [](const DatalogRecord& record) { return record.ambiguous; };
+    if (std::none_of(document.records.begin(), document.records.end(), isAmbiguous)) return;
     const QString& delimiter = document.delimiter;
     std::map<int32_t, std::set<QString>> clean;  // names read from lines of the exact layout
     std::map<int32_t, std::vector<DatalogRecord*>> unresolved;
@@ -302,26 +307,25 @@ DatalogDocument Read(const QString& fileName, const QString& delimiter, const QL
     document.delimiter = delimiter.isEmpty() ? QStringLiteral("\t") : delimiter;
     const QByteArray delimiterBytes = ToEightBit(document.delimiter);
 
-    TextFileReader file(fileName);
-    if (file.atEnd()) return document;
-    QByteArray line = file.readLine();
-    document.format = DetectFormat(line, delimiterBytes);
-
+    {
+        // A stored file may come from any system, its lines ended by CR alone
+        // too (as the conversion reads it): its first line is found that way.
+        TextFileReader first(fileName, LineEnds::CrLfOrEither);
+        if (first.atEnd()) return document;
+        document.format = DetectFormat(first.readLine(), delimiterBytes);
+    }
     const Layout& layout = document.format == DatalogFormat::Capture ? CaptureLayout : ConvertedLayout;
     const bool stored = document.format == DatalogFormat::Stored;
+    TextFileReader file(fileName, stored ? LineEnds::CrLfOrEither : LineEnds::CrLfOrLf);
+    if (document.format == DatalogFormat::Converted) file.readLine();  // the header holds no record
     LineParser parser(layout, stored ? ToEightBit(StoredDelimiter) : delimiterBytes,
                       stored ? storedLocale() : locale);
     FieldCodec codec;
     std::unique_ptr<DatalogLine> storedLine;
     if (stored) storedLine = std::make_unique<DatalogLine>(StoredDelimiter, storedLocale());
 
-    bool haveLine = document.format != DatalogFormat::Converted;  // the header holds no record
-    for (;;) {
-        if (!haveLine) {
-            if (file.atEnd()) break;
-            line = file.readLine();
-        }
-        haveLine = false;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine();
         const int64_t number = file.lineNumber();
         if (line.isEmpty()) {
             document.unreadable.push_back({number, QStringLiteral("the line is empty")});
@@ -330,11 +334,7 @@ DatalogDocument Read(const QString& fileName, const QString& delimiter, const QL
         std::string_view text(line.constData(), std::size_t(line.size()));
         if (stored) {
             try {
-                codec.SetText(line);
-                if (codec.GetCommand() == "#") continue;
-                codec.ResetPosition();
-                storedLine->begin();
-                DatalogConversion::ReadRecord(codec, *storedLine);
+                if (!DatalogConversion::DecodeLine(line, codec, *storedLine)) continue;
             } catch (const AppError& error) {
                 document.unreadable.push_back({number, error.description()});
                 continue;

@@ -10,7 +10,7 @@
 namespace {
 const QDate Epoch(1970, 1, 1);
 constexpr int64_t SecondsPerDay = 86400;
-constexpr int FirstYear = 1970;
+constexpr int FirstTwoDigitYear = 1970;  // two-digit years read in 1970..2069
 
 std::string lowerEightBit(const QString& text)
 {
@@ -66,11 +66,16 @@ bool TimestampReader::readDay(std::string_view text, int64_t& day)
         // en_US form written where 8-bit text cannot hold the locale's, and
         // ISO dates.
         QDate date = locale_.toDate(written, dateFormat_);
-        if (!date.isValid()) date = locale_.toDate(written, locale_.dateFormat(QLocale::ShortFormat));
+        if (!date.isValid()) {
+            const QString shortFormat = locale_.dateFormat(QLocale::ShortFormat);
+            date = locale_.toDate(written, shortFormat);
+            // Qt reads a two-digit year in 1900..1999.
+            if (date.isValid() && !shortFormat.contains(QLatin1String("yyyy")) && date.year() < FirstTwoDigitYear)
+                date = date.addYears(100);
+        }
         if (!date.isValid()) date = EnglishUs.toDate(written, RegionalFormat::ShortDateFormat(EnglishUs));
         if (!date.isValid()) date = QDate::fromString(written, Qt::ISODate);
         if (!date.isValid()) return false;
-        if (date.year() < FirstYear) date = date.addYears(100);  // a two-digit year
         found = days_.emplace(key, Epoch.daysTo(date)).first;
     }
     lastDate_ = key;

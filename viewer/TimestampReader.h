@@ -6,9 +6,10 @@
 // the locale's AM/PM words, with the locale's own reader behind it for forms
 // the scan does not know.
 //
-// The program writes four-digit years; files with the locale's two-digit
-// years are read in 1970..2069: the instrument counts 32-bit seconds from
-// 1970, so no datalog holds an earlier year.
+// The program writes four-digit years, read as written: the instrument's
+// clock (signed 32-bit seconds from 1970) runs from December 1901 to January
+// 2038. Files with the locale's two-digit years are read in 1970..2069, the
+// years an instrument set to the right date holds.
 
 #include <QLocale>
 #include <QString>

@@ -36,6 +36,9 @@ TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
     const struct { const char* text; QDateTime expected; } times[]{
         {"1/1/70", epoch},
         {"12/31/69 11:59:59 PM", QDateTime(QDate(2069, 12, 31), QTime(23, 59, 59), Qt::UTC)},
+        // Four-digit years as written, to the instrument clock's first second.
+        {"12/31/1969 11:59:59 PM", epoch.addSecs(-1)},
+        {"12/13/1901 8:45:52 PM", QDateTime(QDate(1901, 12, 13), QTime(20, 45, 52), Qt::UTC)},
         {"12/5/26 12:00:00 AM", QDateTime(QDate(2026, 12, 5), QTime(0, 0), Qt::UTC)},
         {"12/5/26 12:00:01 PM", QDateTime(QDate(2026, 12, 5), QTime(12, 0, 1), Qt::UTC)},
         {"12/5/26 2:03:09 PM", QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC)},
