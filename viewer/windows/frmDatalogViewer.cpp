@@ -9,9 +9,9 @@
 #include "Preferences.h"
 #include "RecordTableModel.h"
 #include "RegionalFormat.h"
+#include "SafeFileWriter.h"
 #include "TextFiles.h"
 #include "ViewerCharts.h"
-#include "WholeFile.h"
 
 #include <QChart>
 #include <QChartView>
@@ -598,14 +598,15 @@ void frmDatalogViewer::SaveCapture()
 {
     if (capture_.isEmpty()) return;
     saveAs(QStringLiteral("Save Datalog Capture"), DatalogFilter,
-           [this](const QString& file) { WriteWholeFile(file, capture_); });
+           [this](const QString& file) { SafeFileWriter::WriteAll(file, capture_); });
 }
 
 void frmDatalogViewer::ExportSummary()
 {
     if (!document_) return;
     saveAs(QStringLiteral("Export Summary"), QStringLiteral("CSV Files|*.csv|All Files|*.*"), [this](const QString& file) {
-        WriteWholeFile(file, ToEightBit(DatalogSummary::Csv(DatalogSummary::Summarize(document_->records, filtered_->filter()))));
+        const auto groups = DatalogSummary::Summarize(document_->records, filtered_->filter());
+        SafeFileWriter::WriteAll(file, ToEightBit(DatalogSummary::Csv(groups)));
     });
 }
 
