@@ -30,7 +30,7 @@ int CaptureScreen(CommandContext& context)
         ~RemoveOnExit() { QFile::remove(name); }
     } removal{temporary};
     try {
-        ScreenCapture::CopyFileReplacing(temporary, file);
+        CopyFileReplacing(temporary, file);
     } catch (const AppError& error) {
         // The window's words for a picture it could not save.
         Env().ShowMessage(QStringLiteral("The picture could not be saved.\r\n\r\n%1").arg(error.description()),

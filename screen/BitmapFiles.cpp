@@ -1,7 +1,6 @@
 #include "BitmapFiles.h"
 
 #include "AppError.h"
-#include "SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,21 +32,6 @@ QString WriteTemporaryBitmap(const QString& folder, const QByteArray& image)
     }
     file.close();
     return name;
-}
-
-void CopyFileReplacing(const QString& source, const QString& target)
-{
-    // The whole source is read first: nothing of the target is touched when
-    // the source cannot be read.
-    QFile input(source);
-    if (!input.open(QIODevice::ReadOnly)) fileError(QStringLiteral("Cannot read"), source, input.errorString());
-    const QByteArray content = input.readAll();
-    if (input.error() != QFileDevice::NoError) fileError(QStringLiteral("Cannot read"), source, input.errorString());
-    input.close();
-
-    SafeFileWriter output(target);
-    output.write(content);
-    output.commit();
 }
 
 }  // namespace ScreenCapture

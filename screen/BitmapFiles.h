@@ -1,6 +1,6 @@
 #pragma once
-// The files of a screen capture: the temporary bitmap that the window shows,
-// and the copy that the operator saves.
+// The temporary bitmap of a screen capture, which the window shows; the copy
+// that the operator saves is made from it by CopyFileReplacing (SafeFileWriter.h).
 
 #include <QByteArray>
 #include <QString>
@@ -12,12 +12,5 @@ namespace ScreenCapture {
 // caller removes it. Raises AppError (file access) when no file can be made
 // or written; a file that was made but not completely written is removed.
 QString WriteTemporaryBitmap(const QString& folder, const QByteArray& image);
-
-// Copies the source file to the target, replacing any existing target. The
-// copy is written beside the target and renamed over it only when complete
-// (SafeFileWriter), so a failure leaves an earlier target as it was. Raises
-// AppError (file access) naming the file and the reason; a target that is not
-// a regular file is refused before anything is written.
-void CopyFileReplacing(const QString& source, const QString& target);
 
 }  // namespace ScreenCapture

@@ -3,6 +3,7 @@
 #include "AppError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -47,6 +48,22 @@ void CheckTargetFile(const QString& fileName)
                              .arg(folder));
 }
 
+void CopyFileReplacing(const QString& source, const QString& target)
+{
+    // The whole source is read first: an unreadable source is told before the
+    // target is checked or anything is made beside it.
+    QFile input(source);
+    const auto unreadable = [&] {
+        throw AppError(ErrorNumber::FileAccess,
+                       QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(source), input.errorString()));
+    };
+    if (!input.open(QIODevice::ReadOnly)) unreadable();
+    const QByteArray content = input.readAll();
+    if (input.error() != QFileDevice::NoError) unreadable();
+    input.close();
+    SafeFileWriter::WriteAll(target, content);
+}
+
 SafeFileWriter::SafeFileWriter(const QString& fileName) : fileName_(fileName), file_(fileName)
 {
     CheckTargetFile(fileName_);
@@ -83,6 +100,13 @@ void SafeFileWriter::write(const QByteArray& bytes)
         if (written <= 0) fail(QStringLiteral("Cannot write to the file"), systemReason(file_, errno));
         done += written;
     }
+}
+
+void SafeFileWriter::WriteAll(const QString& fileName, const QByteArray& bytes)
+{
+    SafeFileWriter file(fileName);
+    file.write(bytes);
+    file.commit();
 }
 
 void SafeFileWriter::commit()

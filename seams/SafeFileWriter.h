@@ -26,6 +26,11 @@
 // does not let a new file be made.
 void CheckTargetFile(const QString& fileName);
 
+// Copies the source file to the target, replacing any existing target, as a
+// SafeFileWriter writes it. Raises AppError (file access) naming the file and
+// the reason; nothing of the target is touched when the source cannot be read.
+void CopyFileReplacing(const QString& source, const QString& target);
+
 class SafeFileWriter {
 public:
     // Raises AppError (file access) when the file cannot be created.
@@ -40,6 +45,9 @@ public:
     void commit();
 
     const QString& fileName() const { return fileName_; }
+
+    // The bytes written as the whole file, safely as above.
+    static void WriteAll(const QString& fileName, const QByteArray& bytes);
 
 private:
     [[noreturn]] void fail(const QString& what, const QString& reason);

@@ -6,6 +6,7 @@
 #include "Environment.h"
 #include "MainWindowServices.h"
 #include "ReportError.h"
+#include "SafeFileWriter.h"
 #include "ScreenBitmap.h"
 #include "modGlobals.h"
 
@@ -145,7 +146,7 @@ void frmBitmap::cmdSave_Click()
     const QString fileName = Env().ChooseFile(choice);
     if (!fileName.isEmpty()) {
         try {
-            ScreenCapture::CopyFileReplacing(temporaryFiles_.last(), fileName);
+            CopyFileReplacing(temporaryFiles_.last(), fileName);
         } catch (const AppError& error) {
             // The window stays open so that the picture can go to another file.
             Env().ShowMessage(QStringLiteral("The picture could not be saved.\r\n\r\n%1").arg(error.description()),

@@ -1,11 +1,11 @@
 // Files the operator names that cannot take what is written: a device, a
 // FIFO, a folder, a folder that lets no new file be made, a full disk. Each
-// writer of the program (text files, the saved screen picture) refuses or
-// fails with the file and the system's reason, and an earlier file, or the
-// device, is left as it was. Full disks and read-only folders are real
+// writer of the program (text files, the saved screen picture, the datalog
+// viewer's PDF report) refuses or fails with the file and the system's
+// reason, and an earlier file, or the device, is left as it was. Full disks and read-only folders are real
 // (tmpfs mounts) where the machine lets the tests mount.
-#include "BitmapFiles.h"
 #include "DatalogCapture.h"
+#include "DatalogReport.h"
 #include "ProgressSink.h"
 #include "RaisedError.h"
 #include "SimDatalog.h"
@@ -38,7 +38,17 @@ const struct { const char* name; std::function<void(const QString& target)> writ
          QTemporaryDir sourceFolder;
          const QString source = sourceFolder.filePath(QStringLiteral("picture.bmp"));
          WriteWhole(source, Content);
-         ScreenCapture::CopyFileReplacing(source, target);
+         CopyFileReplacing(source, target);
+     }},
+    {"datalog report",
+     [](const QString& target) {
+         // A page of charts a product: more than the full disk holds.
+         DatalogDocument document;
+         for (int i = 0; i < 40; ++i) {
+             DatalogRecord& record = document.records.emplace_back();
+             record.log = i + 1, record.product = QString::number(i), record.setup = 1;
+         }
+         DatalogReport::Write(document, target);
      }},
 };
 

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -120,9 +121,24 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesItThe
         viewer.grab().save(QString::fromLocal8Bit(shot));
     }
 
+    // Read again with another delimiter, it is still the instrument's
+    // datalog, and saved as captured.
+    EXPECT_EQ(viewer.windowTitle(), "Datalog Viewer - Instrument Datalog");
+    auto* delimiter = viewer.findChild<QComboBox*>("cboDelimiter");
+    ASSERT_NE(delimiter, nullptr);
+    delimiter->setCurrentIndex(delimiter->findData(","));
+    emit delimiter->activated(delimiter->currentIndex());
+    EXPECT_EQ(viewer.Document()->delimiter, ",");
+    EXPECT_EQ(viewer.windowTitle(), "Datalog Viewer - Instrument Datalog");
+    env.fileNames = {env.path("again.txt")};
+    viewer.SaveCapture();
+    EXPECT_EQ(ReadWhole(env.path("again.txt")), ReadWhole(captured));
+
     // The saved file opened, filtered to one product's samples: the table
     // and the summary of its setups.
     ASSERT_TRUE(viewer.OpenFile(saved, QStringLiteral("\t")));
+    EXPECT_EQ(viewer.windowTitle(), "Datalog Viewer - saved.txt");
+    EXPECT_FALSE(viewer.SaveCaptureAction()->isEnabled());
     const QByteArray product = datalog[5].product;
     RecordFilter filter;
     filter.product = QString::fromLatin1(product), filter.kind = RecordFilter::Kind::Samples;

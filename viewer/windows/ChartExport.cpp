@@ -1,7 +1,7 @@
 #include "ChartExport.h"
 
 #include "AppError.h"
-#include "WholeFile.h"
+#include "SafeFileWriter.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -34,7 +34,7 @@ void Save(QWidget* chartArea, const QString& fileName, const QString& title)
         throw AppError(ErrorNumber::InvalidArgument,
                        QStringLiteral("Cannot save the chart as %1: the name must end in .png or .svg").arg(fileName));
     }
-    WriteWholeFile(fileName, buffer.data());
+    SafeFileWriter::WriteAll(fileName, buffer.data());
 }
 
 }  // namespace ChartExport

@@ -1,7 +1,7 @@
 #pragma once
 // A chart (or a panel of charts) saved as a picture: PNG as it is on screen,
 // SVG as vector drawing. The file name's suffix (.png or .svg, any letter
-// case) chooses; the file is written safely (WholeFile.h). Raises AppError
+// case) chooses; the file is written safely (SafeFileWriter.h). Raises AppError
 // naming the file when it cannot be written or the suffix is neither.
 
 #include <QString>

@@ -4,8 +4,10 @@
 #include "DatalogSummary.h"
 #include "RecordFilter.h"
 #include "RegionalFormat.h"
+#include "SafeFileWriter.h"
 #include "ViewerCharts.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QCoreApplication>
 #include <QGraphicsScene>
@@ -15,7 +17,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <map>
 #include <memory>
@@ -127,12 +128,13 @@ std::vector<const DatalogRecord*> ReportSpectra(std::vector<const DatalogRecord*
 
 void Write(const DatalogDocument& document, const QString& pdfFile)
 {
-    QSaveFile file(pdfFile);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        throw AppError(ErrorNumber::FileAccess, QStringLiteral("Cannot create the report %1: %2").arg(pdfFile, file.errorString()));
+    // A target that cannot take the report is refused before the pages are
+    // drawn, which takes a while for a long datalog.
+    CheckTargetFile(pdfFile);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Datalog Report - %1").arg(QFileInfo(document.fileName).fileName()));
         writer.setCreator(QStringLiteral("TR8 KZ Utility"));
         writer.setResolution(Resolution);
@@ -175,8 +177,7 @@ void Write(const DatalogDocument& document, const QString& pdfFile)
         if (!painter.end())
             throw AppError(ErrorNumber::FileAccess, QStringLiteral("Cannot complete the report %1").arg(pdfFile));
     }
-    if (!file.commit())
-        throw AppError(ErrorNumber::FileAccess, QStringLiteral("Cannot complete the report %1: %2").arg(pdfFile, file.errorString()));
+    SafeFileWriter::WriteAll(pdfFile, buffer.data());
 }
 
 }  // namespace DatalogReport

@@ -9,9 +9,9 @@
 #include "Preferences.h"
 #include "RecordTableModel.h"
 #include "RegionalFormat.h"
+#include "SafeFileWriter.h"
 #include "TextFiles.h"
 #include "ViewerCharts.h"
-#include "WholeFile.h"
 
 #include <QChart>
 #include <QChartView>
@@ -19,7 +19,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -333,11 +332,15 @@ void frmDatalogViewer::closeEvent(QCloseEvent* event)
 
 bool frmDatalogViewer::OpenFile(const QString& fileName, const QString& delimiter)
 {
-    const QString chosen = delimiter.isEmpty() ? cboDelimiter_->currentData().toString() : delimiter;
+    return open(fileName, delimiter.isEmpty() ? cboDelimiter_->currentData().toString() : delimiter, false);
+}
+
+bool frmDatalogViewer::open(const QString& fileName, const QString& delimiter, bool fromInstrument)
+{
     try {
-        auto document = std::make_shared<DatalogDocument>(DatalogFileReader::Read(fileName, chosen, QLocale()));
-        capture_.clear();
-        saveCapture_->setEnabled(false);
+        auto document = std::make_shared<DatalogDocument>(DatalogFileReader::Read(fileName, delimiter, QLocale()));
+        captureFile_ = fromInstrument ? fileName : QString();
+        saveCapture_->setEnabled(fromInstrument);
         return display(std::move(document));
     } catch (const AppError& error) {
         report(error);
@@ -353,29 +356,16 @@ QString frmDatalogViewer::NewCaptureFileName()
 
 bool frmDatalogViewer::ShowInstrumentCapture(const QString& captureFile)
 {
-    try {
-        QFile file(captureFile);
-        if (!file.open(QIODevice::ReadOnly))
-            throw AppError(ErrorNumber::FileAccess,
-                           QStringLiteral("Cannot read the capture %1: %2").arg(captureFile, file.errorString()));
-        QByteArray bytes = file.readAll();
-        const QString delimiter = GetDelimiter();
-        auto document = std::make_shared<DatalogDocument>(DatalogFileReader::Read(captureFile, delimiter, QLocale()));
-        capture_ = std::move(bytes);
-        saveCapture_->setEnabled(true);
-        if (!display(std::move(document))) return false;
-        setWindowTitle(QStringLiteral("%1 - Instrument Datalog").arg(Caption));
-        return true;
-    } catch (const AppError& error) {
-        report(error);
-        return false;
-    }
+    return open(captureFile, GetDelimiter(), true);
 }
 
 bool frmDatalogViewer::display(std::shared_ptr<DatalogDocument> document)
 {
     document_ = std::move(document);
-    setWindowTitle(QStringLiteral("%1 - %2").arg(Caption, QFileInfo(document_->fileName).fileName()));
+    // A capture is in a file of the window's own, whose name tells the operator nothing.
+    const QString shown =
+        captureFile_.isEmpty() ? QFileInfo(document_->fileName).fileName() : QStringLiteral("Instrument Datalog");
+    setWindowTitle(QStringLiteral("%1 - %2").arg(Caption, shown));
     if (cboDelimiter_->findData(document_->delimiter) < 0)
         cboDelimiter_->addItem(QStringLiteral("\"%1\"").arg(document_->delimiter), document_->delimiter);
     cboDelimiter_->setCurrentIndex(cboDelimiter_->findData(document_->delimiter));
@@ -395,14 +385,7 @@ bool frmDatalogViewer::display(std::shared_ptr<DatalogDocument> document)
 
 void frmDatalogViewer::reopenWithDelimiter()
 {
-    if (document_) {
-        const QByteArray capture = capture_;
-        const bool fromInstrument = !capture.isEmpty();
-        if (OpenFile(document_->fileName, cboDelimiter_->currentData().toString()) && fromInstrument) {
-            capture_ = capture;
-            saveCapture_->setEnabled(true);
-        }
-    }
+    if (document_) open(document_->fileName, cboDelimiter_->currentData().toString(), !captureFile_.isEmpty());
 }
 
 void frmDatalogViewer::fillFilterChoices()
@@ -596,16 +579,17 @@ void frmDatalogViewer::ChooseAndOpen()
 
 void frmDatalogViewer::SaveCapture()
 {
-    if (capture_.isEmpty()) return;
+    if (captureFile_.isEmpty()) return;
     saveAs(QStringLiteral("Save Datalog Capture"), DatalogFilter,
-           [this](const QString& file) { WriteWholeFile(file, capture_); });
+           [this](const QString& file) { CopyFileReplacing(captureFile_, file); });
 }
 
 void frmDatalogViewer::ExportSummary()
 {
     if (!document_) return;
     saveAs(QStringLiteral("Export Summary"), QStringLiteral("CSV Files|*.csv|All Files|*.*"), [this](const QString& file) {
-        WriteWholeFile(file, ToEightBit(DatalogSummary::Csv(DatalogSummary::Summarize(document_->records, filtered_->filter()))));
+        const auto groups = DatalogSummary::Summarize(document_->records, filtered_->filter());
+        SafeFileWriter::WriteAll(file, ToEightBit(DatalogSummary::Csv(groups)));
     });
 }
 

@@ -16,7 +16,6 @@
 #include "DatalogRecord.h"
 #include "RecordFilter.h"
 
-#include <QByteArray>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -54,7 +53,8 @@ public:
     // False when it could not be read (the message was shown).
     bool OpenFile(const QString& fileName, const QString& delimiter = {});
     // Shows a capture of the instrument's datalog, written with the
-    // delimiter in force; Save as Capture File writes the same bytes.
+    // delimiter in force; Save as Capture File copies that file, which
+    // stays in the window's folder while the window lives.
     bool ShowInstrumentCapture(const QString& captureFile);
     // A file name for the next instrument capture, in a folder of the window's.
     QString NewCaptureFileName();
@@ -94,6 +94,8 @@ private:
     void saveLayout();
     // Each splitter with the setting that keeps its state.
     std::array<std::pair<QSplitter*, QString>, 3> splitterSettings() const;
+    // Reads and shows the file; `fromInstrument`: a capture of the window's.
+    bool open(const QString& fileName, const QString& delimiter, bool fromInstrument);
     bool display(std::shared_ptr<DatalogDocument> document);
     void reopenWithDelimiter();
     void fillFilterChoices();
@@ -107,7 +109,7 @@ private:
     QWidget* chartArea(Chart chart) const;
 
     std::shared_ptr<DatalogDocument> document_;
-    QByteArray capture_;  // the instrument's capture, as written
+    QString captureFile_;  // the instrument's capture shown, else empty
     std::unique_ptr<class QTemporaryDir> captureFolder_;
     int captures_ = 0;
     bool filling_ = false;
