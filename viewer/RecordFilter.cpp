@@ -18,7 +18,7 @@ QDateTime RecordDateTime(const DatalogRecord& record)
 
 bool RecordFilter::accepts(const DatalogRecord& record) const
 {
-    if (!product.isEmpty() && record.product != product) return false;
+    if (product && record.product != *product) return false;
     if (setup != 0 && record.setup != setup) return false;
     if (kind == Kind::Standards && !record.standard) return false;
     if (kind == Kind::Samples && record.standard) return false;

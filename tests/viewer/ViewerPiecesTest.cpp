@@ -1,6 +1,6 @@
 // The pieces the viewer reads and filters with, at their limits: numbers in
-// regional forms, two-digit years, the ends of a date range, and sorting by
-// value rather than by text.
+// regional forms, two-digit years, the ends of a date range, records without
+// a product name, and sorting by value rather than by text.
 #include "RecordFilter.h"
 #include "RecordTableModel.h"
 #include "RegionalNumbers.h"
@@ -52,7 +52,7 @@ TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
     EXPECT_EQ(epoch.addSecs(seconds), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
 }
 
-TEST(ViewerPieces, DateRangeIncludesBothEndDaysAndSortsByValueNotByText)
+TEST(ViewerPieces, DateRangeIncludesBothEndDaysProductsWithoutANameAndSortsByValueNotByText)
 {
     const auto at = [](QDate date, QTime time) {
         DatalogRecord r;
@@ -74,6 +74,18 @@ TEST(ViewerPieces, DateRangeIncludesBothEndDaysAndSortsByValueNotByText)
     EXPECT_FALSE(filter.accepts(standard));
     filter.kind = RecordFilter::Kind::Standards;
     EXPECT_TRUE(filter.accepts(standard));
+
+    // A product chosen by name, or the records without a name; unset, every one.
+    DatalogRecord named = standard, unnamed = standard;
+    named.product = QStringLiteral("RED");
+    filter = {};
+    EXPECT_TRUE(filter.accepts(named) && filter.accepts(unnamed));
+    filter.product = QString();
+    EXPECT_FALSE(filter.accepts(named));
+    EXPECT_TRUE(filter.accepts(unnamed));
+    filter.product = QStringLiteral("RED");
+    EXPECT_TRUE(filter.accepts(named));
+    EXPECT_FALSE(filter.accepts(unnamed));
 
     // Sorted by value, not by text.
     auto document = std::make_shared<DatalogDocument>();

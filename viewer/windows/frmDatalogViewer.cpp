@@ -421,7 +421,7 @@ void frmDatalogViewer::fillFilterChoices()
         last = RecordDate(*high);
     }
     cboProduct_->clear();
-    cboProduct_->addItem(QStringLiteral("All"), QString());
+    cboProduct_->addItem(QStringLiteral("All"), QVariant());
     for (const QString& p : products) cboProduct_->addItem(p.isEmpty() ? QStringLiteral("(no name)") : p, p);
     cboSetup_->clear();
     cboSetup_->addItem(QStringLiteral("All"), 0);
@@ -437,7 +437,7 @@ void frmDatalogViewer::fillFilterChoices()
 void frmDatalogViewer::SetFilter(const RecordFilter& filter)
 {
     filling_ = true;
-    cboProduct_->setCurrentIndex(std::max(0, cboProduct_->findData(filter.product)));
+    cboProduct_->setCurrentIndex(filter.product ? std::max(0, cboProduct_->findData(*filter.product)) : 0);
     cboSetup_->setCurrentIndex(std::max(0, cboSetup_->findData(filter.setup)));
     cboType_->setCurrentIndex(std::max(0, cboType_->findData(int(filter.kind))));
     chkFrom_->setChecked(filter.from.isValid());
@@ -452,7 +452,7 @@ void frmDatalogViewer::filterChanged()
 {
     if (filling_ || !document_) return;
     RecordFilter filter;
-    filter.product = cboProduct_->currentData().toString();
+    if (const QVariant product = cboProduct_->currentData(); product.isValid()) filter.product = product.toString();
     filter.setup = cboSetup_->currentData().toInt();
     filter.kind = RecordFilter::Kind(cboType_->currentData().toInt());
     if (chkFrom_->isChecked()) filter.from = dtFrom_->date();
@@ -504,7 +504,7 @@ std::vector<const DatalogRecord*> frmDatalogViewer::groupOfCurrent() const
     filter.product = shownGroupProduct_;
     filter.setup = shownGroupSetup_;
     for (const DatalogRecord& r : document_->records)
-        if (filter.accepts(r) && r.product == shownGroupProduct_) group.push_back(&r);
+        if (filter.accepts(r)) group.push_back(&r);
     return group;
 }
 
