@@ -6,6 +6,7 @@
 // the rows a RecordFilter accepts.
 
 #include "DatalogRecord.h"
+#include "LocaleNumberFormat.h"
 #include "RecordFilter.h"
 
 #include <QAbstractTableModel>
@@ -30,6 +31,8 @@ public:
 
 private:
     std::shared_ptr<const DatalogDocument> document_;
+    // Learnt once: the table asks for every visible cell on every repaint.
+    LocaleNumberFormat numbers_{QLocale()};
 };
 
 class RecordFilterModel : public QSortFilterProxyModel {

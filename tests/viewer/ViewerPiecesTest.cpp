@@ -3,9 +3,11 @@
 // a product name, and sorting by value rather than by text.
 #include "RecordFilter.h"
 #include "RecordTableModel.h"
+#include "RegionalFormat.h"
 #include "RegionalNumbers.h"
 #include "TimestampReader.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -105,6 +107,20 @@ TEST(ViewerPieces, DateRangeIncludesBothEndDaysProductsWithoutANameAndSortsByVal
     EXPECT_EQ(order, QList<float>({-2.0f, 9.5f, 10.25f, 100.0f}));
     filtered.sort(RecordTableModel::Time, Qt::AscendingOrder);
     EXPECT_EQ(filtered.recordAt(0).log, 4);
+
+    // A locale with its own digits: the value in ASCII digits, as the time beside it.
+    const QLocale before;
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    QLocale::setDefault(arabic);
+    RecordTableModel arabicModel;
+    arabicModel.setDocument(document);
+    const QString value = arabicModel.index(1, RecordTableModel::IndexValue).data().toString();
+    const QString time = arabicModel.index(1, RecordTableModel::Time).data().toString();
+    QLocale::setDefault(before);
+    EXPECT_EQ(value, RegionalFormat::AsciiDigits(arabic.toString(10.25, 'f', 4)));
+    for (const QString& text : {value, time})
+        EXPECT_TRUE(std::none_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() && c.unicode() >= 0x80; }))
+            << text.toStdString();
 }
 
 }  // namespace

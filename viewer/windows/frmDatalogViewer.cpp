@@ -34,6 +34,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <cmath>
 #include <functional>
 #include <set>
 
@@ -537,9 +538,8 @@ void frmDatalogViewer::fillSummary()
 {
     const auto groups = DatalogSummary::Summarize(document_->records, filtered_->filter());
     tblSummary_->setRowCount(int(groups.size()));
-    const auto number = [](double value) {
-        const QString text = DatalogSummary::PlainNumber(value);
-        return text.isEmpty() ? QStringLiteral("-") : QLocale().toString(value, 'f', 4);
+    const auto number = [this](double value) {
+        return std::isnan(value) ? QStringLiteral("-") : numbers_.toString(value, 4);
     };
     for (int row = 0; row < int(groups.size()); ++row) {
         const GroupSummary& g = groups[std::size_t(row)];

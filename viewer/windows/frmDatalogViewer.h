@@ -14,6 +14,7 @@
 // window stays as it was.
 
 #include "DatalogRecord.h"
+#include "LocaleNumberFormat.h"
 #include "RecordFilter.h"
 
 #include <QByteArray>
@@ -113,6 +114,7 @@ private:
     bool filling_ = false;
     QString shownGroupProduct_;
     int32_t shownGroupSetup_ = -1;
+    LocaleNumberFormat numbers_{QLocale()};
 
     RecordTableModel* records_;
     RecordFilterModel* filtered_;
