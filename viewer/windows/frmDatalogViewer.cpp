@@ -524,14 +524,12 @@ void frmDatalogViewer::currentChanged()
     shownGroupProduct_ = product;
     shownGroupSetup_ = setup;
     const auto group = current.isValid() ? groupOfCurrent() : std::vector<const DatalogRecord*>{};
+    const ViewerCharts::Differences differences = ViewerCharts::DifferencesOf(group);
+    replaceChart(chtDifferencePlane_, ViewerCharts::DifferencePlane(differences));
+    replaceChart(chtDifferenceBeside_, ViewerCharts::DifferenceBeside(differences));
     const QString name = product.isEmpty() ? QStringLiteral("(no name)") : product;
-    replaceChart(chtDifferencePlane_, ViewerCharts::DifferencePlane(group));
-    replaceChart(chtDifferenceBeside_, ViewerCharts::DifferenceBeside(group));
-    const QString index = group.empty() || group.front()->index.isEmpty() ? QStringLiteral("Index Value") : group.front()->index;
-    replaceChart(chtTrend_, ViewerCharts::Trend(group, group.empty() ? QString()
-                                                                     : QStringLiteral("Trend of %1: %2, setup %3")
-                                                                           .arg(index, name)
-                                                                           .arg(setup)));
+    const QString groupName = group.empty() ? QString() : QStringLiteral("%1, setup %2").arg(name).arg(setup);
+    replaceChart(chtTrend_, ViewerCharts::Trend(group, groupName));
 }
 
 void frmDatalogViewer::fillSummary()
