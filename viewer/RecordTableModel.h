@@ -21,7 +21,6 @@ public:
     explicit RecordTableModel(QObject* parent = nullptr);
 
     void setDocument(std::shared_ptr<const DatalogDocument> document);
-    const DatalogDocument* document() const { return document_.get(); }
     const DatalogRecord& record(int row) const { return document_->records[std::size_t(row)]; }
 
     int rowCount(const QModelIndex& parent = {}) const override;

@@ -75,14 +75,11 @@ public:
     // For tests and the report.
     const DatalogDocument* Document() const { return document_.get(); }
     QTableView* RecordTable() const { return tblRecords_; }
-    RecordFilterModel* FilteredRecords() const { return filtered_; }
     QChartView* SpectraView() const { return chtSpectra_; }
     QChartView* DifferencePlaneView() const { return chtDifferencePlane_; }
     QChartView* DifferenceBesideView() const { return chtDifferenceBeside_; }
     QChartView* TrendView() const { return chtTrend_; }
     QTableWidget* SummaryTable() const { return tblSummary_; }
-    QListWidget* UnreadableList() const { return lstUnreadable_; }
-    QAction* SaveCaptureAction() const { return saveCapture_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
