@@ -32,7 +32,7 @@ QDateTime DateTimeFromDateValue(double dateValue)
     return QDateTime(kDayZero.addDays(static_cast<qint64>(day)), QTime(0, 0), Qt::UTC).addMSecs(msecs);
 }
 
-QDateTime DateTimeFromSeconds(int32_t seconds)
+QDateTime DateTimeFromSeconds(int64_t seconds)
 {
     const qint64 s = seconds;
     const qint64 day = (s >= 0 ? s : s - 86399) / 86400;  // floor division

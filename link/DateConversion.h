@@ -23,5 +23,6 @@ double DateValueFromDateTime(const QDateTime& local);
 QDateTime DateTimeFromDateValue(double dateValue);
 
 // The instrument's seconds as a local date and time, exactly (no rounding
-// through floating point).
-QDateTime DateTimeFromSeconds(int32_t seconds);
+// through floating point). Wider than the instrument's clock, for the times
+// a datalog file may hold beyond its range.
+QDateTime DateTimeFromSeconds(int64_t seconds);

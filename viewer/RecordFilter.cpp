@@ -1,31 +1,23 @@
 #include "RecordFilter.h"
 
-namespace {
-const QDate Epoch(1970, 1, 1);
-constexpr int64_t SecondsPerDay = 86400;
+#include "DateConversion.h"
 
-int64_t dayOf(int64_t seconds) { return seconds >= 0 ? seconds / SecondsPerDay : (seconds - SecondsPerDay + 1) / SecondsPerDay; }
+namespace {
+// The first second of the day, counted as the records' times are.
+int64_t startOf(const QDate& day) { return QDateTime(day, QTime(0, 0), Qt::UTC).toSecsSinceEpoch(); }
 }  // namespace
 
-QDate RecordDate(const DatalogRecord& record) { return Epoch.addDays(dayOf(record.time)); }
+QDate RecordDate(const DatalogRecord& record) { return RecordDateTime(record).date(); }
 
-QDateTime RecordDateTime(const DatalogRecord& record)
-{
-    const int64_t day = dayOf(record.time);
-    return QDateTime(Epoch.addDays(day), QTime::fromMSecsSinceStartOfDay(int((record.time - day * SecondsPerDay) * 1000)),
-                     Qt::UTC);
-}
+QDateTime RecordDateTime(const DatalogRecord& record) { return DateTimeFromSeconds(record.time); }
 
 bool RecordFilter::accepts(const DatalogRecord& record) const
 {
-    if (!product.isEmpty() && record.product != product) return false;
+    if (product && record.product != *product) return false;
     if (setup != 0 && record.setup != setup) return false;
     if (kind == Kind::Standards && !record.standard) return false;
     if (kind == Kind::Samples && record.standard) return false;
-    if (from.isValid() || to.isValid()) {
-        const int64_t day = dayOf(record.time);
-        if (from.isValid() && day < Epoch.daysTo(from)) return false;
-        if (to.isValid() && day > Epoch.daysTo(to)) return false;
-    }
+    if (from.isValid() && record.time < startOf(from)) return false;
+    if (to.isValid() && record.time >= startOf(to.addDays(1))) return false;
     return true;
 }

@@ -6,11 +6,12 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 struct RecordFilter {
     enum class Kind { All, Standards, Samples };
 
-    QString product;  // empty: every product
+    std::optional<QString> product;  // unset: every product; empty: the records without a name
     int32_t setup = 0;  // 0: every setup
     Kind kind = Kind::All;
     QDate from;  // invalid: open

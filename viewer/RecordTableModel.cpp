@@ -4,7 +4,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QLocale>
 
 RecordTableModel::RecordTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -80,7 +79,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
     case Index: return r.index;
     case IndexValue:
         if (!display) return r.indexValue();
-        return QLocale().toString(r.indexValue(), 'f', 4);
+        return numbers_.toString(r.indexValue(), 4);
     default: return {};
     }
 }

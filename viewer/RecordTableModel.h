@@ -6,6 +6,7 @@
 // the rows a RecordFilter accepts.
 
 #include "DatalogRecord.h"
+#include "LocaleNumberFormat.h"
 #include "RecordFilter.h"
 
 #include <QAbstractTableModel>
@@ -20,7 +21,6 @@ public:
     explicit RecordTableModel(QObject* parent = nullptr);
 
     void setDocument(std::shared_ptr<const DatalogDocument> document);
-    const DatalogDocument* document() const { return document_.get(); }
     const DatalogRecord& record(int row) const { return document_->records[std::size_t(row)]; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -30,6 +30,8 @@ public:
 
 private:
     std::shared_ptr<const DatalogDocument> document_;
+    // Learnt once: the table asks for every visible cell on every repaint.
+    LocaleNumberFormat numbers_{QLocale()};
 };
 
 class RecordFilterModel : public QSortFilterProxyModel {

@@ -22,6 +22,10 @@ TEST(DateConversion, SecondsSince1970AndBack)
         EXPECT_EQ(DateTimeFromDateValue(SecondsToDate(row.seconds)), row.time);
     }
     const QDateTime pastTheEnd(QDate(2038, 1, 19), QTime(3, 14, 8), Qt::UTC);
+    // A datalog file's times may lie outside the instrument's clock.
+    EXPECT_EQ(DateTimeFromSeconds(int64_t(std::numeric_limits<int32_t>::max()) + 1), pastTheEnd);
+    EXPECT_EQ(DateTimeFromSeconds(int64_t(std::numeric_limits<int32_t>::min()) - 1),
+              QDateTime(QDate(1901, 12, 13), QTime(20, 45, 51), Qt::UTC));
     EXPECT_EQ(RaisedError([&] { DateToSeconds(DateValueFromDateTime(pastTheEnd)); }).number(), ErrorNumber::Overflow);
 }
 

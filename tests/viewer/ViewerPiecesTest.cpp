@@ -1,11 +1,13 @@
 // The pieces the viewer reads and filters with, at their limits: numbers in
-// regional forms, two-digit years, the ends of a date range, and sorting by
-// value rather than by text.
+// regional forms, two-digit years, the ends of a date range, records without
+// a product name, and sorting by value rather than by text.
 #include "RecordFilter.h"
 #include "RecordTableModel.h"
+#include "RegionalFormat.h"
 #include "RegionalNumbers.h"
 #include "TimestampReader.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,7 +57,7 @@ TEST(ViewerPieces, NumbersInRegionalFormsTwoDigitYearsAndTimesOfDay)
     EXPECT_EQ(epoch.addSecs(seconds), QDateTime(QDate(2026, 12, 5), QTime(14, 3, 9), Qt::UTC));
 }
 
-TEST(ViewerPieces, DateRangeIncludesBothEndDaysAndSortsByValueNotByText)
+TEST(ViewerPieces, DateRangeIncludesBothEndDaysProductsWithoutANameAndSortsByValueNotByText)
 {
     const auto at = [](QDate date, QTime time) {
         DatalogRecord r;
@@ -78,6 +80,18 @@ TEST(ViewerPieces, DateRangeIncludesBothEndDaysAndSortsByValueNotByText)
     filter.kind = RecordFilter::Kind::Standards;
     EXPECT_TRUE(filter.accepts(standard));
 
+    // A product chosen by name, or the records without a name; unset, every one.
+    DatalogRecord named = standard, unnamed = standard;
+    named.product = QStringLiteral("RED");
+    filter = {};
+    EXPECT_TRUE(filter.accepts(named) && filter.accepts(unnamed));
+    filter.product = QString();
+    EXPECT_FALSE(filter.accepts(named));
+    EXPECT_TRUE(filter.accepts(unnamed));
+    filter.product = QStringLiteral("RED");
+    EXPECT_TRUE(filter.accepts(named));
+    EXPECT_FALSE(filter.accepts(unnamed));
+
     // Sorted by value, not by text.
     auto document = std::make_shared<DatalogDocument>();
     for (float value : {9.5f, 10.25f, -2.0f, 100.0f}) {
@@ -96,6 +110,20 @@ TEST(ViewerPieces, DateRangeIncludesBothEndDaysAndSortsByValueNotByText)
     EXPECT_EQ(order, QList<float>({-2.0f, 9.5f, 10.25f, 100.0f}));
     filtered.sort(RecordTableModel::Time, Qt::AscendingOrder);
     EXPECT_EQ(filtered.recordAt(0).log, 4);
+
+    // A locale with its own digits: the value in ASCII digits, as the time beside it.
+    const QLocale before;
+    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+    QLocale::setDefault(arabic);
+    RecordTableModel arabicModel;
+    arabicModel.setDocument(document);
+    const QString value = arabicModel.index(1, RecordTableModel::IndexValue).data().toString();
+    const QString time = arabicModel.index(1, RecordTableModel::Time).data().toString();
+    QLocale::setDefault(before);
+    EXPECT_EQ(value, RegionalFormat::AsciiDigits(arabic.toString(10.25, 'f', 4)));
+    for (const QString& text : {value, time})
+        EXPECT_TRUE(std::none_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() && c.unicode() >= 0x80; }))
+            << text.toStdString();
 }
 
 }  // namespace

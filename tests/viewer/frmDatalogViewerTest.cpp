@@ -7,6 +7,7 @@
 #include "frmDatalogViewer.h"
 #include "DatalogReport.h"
 #include "RecordTableModel.h"
+#include "SimDatalog.h"
 #include "ViewerCharts.h"
 
 #include <QAbstractSeries>
@@ -14,6 +15,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
@@ -172,6 +174,29 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesItThe
     reopened.show();
     EXPECT_EQ(reopened.size(), QSize(1000, 700));
     EXPECT_EQ(reopened.findChild<QSplitter*>("splTop")->sizes(), sizes);
+}
+
+// A locale with its own digits: the table's values and the summary in ASCII
+// digits, as the times beside them.
+TEST_F(ViewerWindowTest, ArabicLocaleShowsAsciiDigits)
+{
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+    QByteArray text = "#0100000000055452384B5A\r\n";  // a stored datalog: read alike in every locale
+    int index = 0;
+    for (const SimDatalogRecord& r : instrument->Datalog()) text += EncodeStoredDatalogLine(r, index++) + "\r\n";
+    const QString stored = env.path("stored.txt");
+    WriteWhole(stored, text);
+    frmDatalogViewer& viewer = frmDatalogViewer::instance();
+    ASSERT_TRUE(viewer.OpenFile(stored));
+    QStringList shown;
+    for (int column : {RecordTableModel::Time, RecordTableModel::IndexValue})
+        shown << viewer.RecordTable()->model()->index(0, column).data().toString();
+    for (int column = 4; column < viewer.SummaryTable()->columnCount(); ++column)
+        if (const QTableWidgetItem* item = viewer.SummaryTable()->item(0, column)) shown << item->text();
+    ASSERT_GE(shown.size(), 6);
+    for (const QString& cell : shown)
+        EXPECT_TRUE(std::none_of(cell.begin(), cell.end(), [](QChar c) { return c.isDigit() && c.unicode() >= 0x80; })
+                    && cell.contains(QRegularExpression(QStringLiteral("[0-9]")))) << cell.toStdString();
 }
 
 TEST(ViewerChartLimits, SpectraAndReportSelections)

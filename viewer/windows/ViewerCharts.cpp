@@ -1,6 +1,5 @@
 #include "ViewerCharts.h"
 
-#include "SampleDifferences.h"
 #include "RecordFilter.h"
 #include "Statistics.h"
 
@@ -56,20 +55,6 @@ void fitAxis(QValueAxis* axis, double low, double high)
     axis->applyNiceNumbers();
 }
 
-std::vector<const DatalogRecord*> samplesOf(const std::vector<const DatalogRecord*>& records)
-{
-    std::vector<const DatalogRecord*> samples;
-    for (const DatalogRecord* r : records)
-        if (!r->standard && ScaleDifferences(*r)) samples.push_back(r);
-    return samples;
-}
-
-ScaleTerms termsOf(const std::vector<const DatalogRecord*>& samples)
-{
-    return samples.empty() ? ScaleTerms{true, QStringLiteral("L*"), QStringLiteral("a*"), QStringLiteral("b*")}
-                           : TermsOfScale(samples.front()->scale);
-}
-
 // Milliseconds for a date-time axis, which shows local time: the record's
 // wall-clock time taken as local time.
 qreal axisTime(const DatalogRecord& record)
@@ -119,10 +104,22 @@ QChart* Spectra(const std::vector<const DatalogRecord*>& records, const QString&
     return chart;
 }
 
-QChart* DifferencePlane(const std::vector<const DatalogRecord*>& records)
+Differences DifferencesOf(const std::vector<const DatalogRecord*>& records)
 {
-    const auto samples = samplesOf(records);
-    const ScaleTerms terms = termsOf(samples);
+    Differences result;
+    for (const DatalogRecord* r : records) {
+        if (r->standard) continue;
+        const auto d = ScaleDifferences(*r);
+        if (!d) continue;
+        if (result.samples.empty()) result.terms = TermsOfScale(r->scale);
+        result.samples.push_back(*d);
+    }
+    return result;
+}
+
+QChart* DifferencePlane(const Differences& differences)
+{
+    const ScaleTerms& terms = differences.terms;
     QChart* chart = newChart(QStringLiteral("Colour Difference: %1%2 / %1%3").arg(Delta, terms.planeX, terms.planeY));
     auto* x = valueAxis(chart, Qt::AlignBottom, Delta + terms.planeX);
     auto* y = valueAxis(chart, Qt::AlignLeft, Delta + terms.planeY);
@@ -131,8 +128,7 @@ QChart* DifferencePlane(const std::vector<const DatalogRecord*>& records)
     series->setMarkerSize(7);
     QList<QPointF> points;
     double extent = 0.5;
-    for (const DatalogRecord* r : samples) {
-        const auto d = *ScaleDifferences(*r);
+    for (const auto& d : differences.samples) {
         points << QPointF(d[1], d[2]);
         extent = std::max({extent, std::abs(d[1]), std::abs(d[2])});
     }
@@ -145,10 +141,10 @@ QChart* DifferencePlane(const std::vector<const DatalogRecord*>& records)
     return chart;
 }
 
-QChart* DifferenceBeside(const std::vector<const DatalogRecord*>& records)
+QChart* DifferenceBeside(const Differences& differences)
 {
-    const auto samples = samplesOf(records);
-    const ScaleTerms terms = termsOf(samples);
+    const ScaleTerms& terms = differences.terms;
+    const auto& samples = differences.samples;
     QChart* chart = newChart(Delta + terms.beside);
     auto* x = valueAxis(chart, Qt::AlignBottom, QStringLiteral("Sample"));
     auto* y = valueAxis(chart, Qt::AlignLeft, Delta + terms.beside);
@@ -159,7 +155,7 @@ QChart* DifferenceBeside(const std::vector<const DatalogRecord*>& records)
     QList<QPointF> points;
     double extent = 0.5;
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double d = (*ScaleDifferences(*samples[i]))[0];
+        const double d = samples[i][0];
         points << QPointF(double(i + 1), d);
         extent = std::max(extent, std::abs(d));
     }
@@ -171,14 +167,15 @@ QChart* DifferenceBeside(const std::vector<const DatalogRecord*>& records)
     return chart;
 }
 
-QChart* Trend(const std::vector<const DatalogRecord*>& records, const QString& title)
+QChart* Trend(const std::vector<const DatalogRecord*>& records, const QString& group)
 {
     std::vector<const DatalogRecord*> ordered = records;
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const DatalogRecord* a, const DatalogRecord* b) { return a->time < b->time; });
     const QString indexName = ordered.empty() || ordered.front()->index.isEmpty() ? QStringLiteral("Index Value")
                                                                                   : ordered.front()->index;
-    QChart* chart = newChart(title.isEmpty() ? QStringLiteral("Trend of %1").arg(indexName) : title);
+    QChart* chart = newChart(group.isEmpty() ? QStringLiteral("Trend of %1").arg(indexName)
+                                             : QStringLiteral("Trend of %1: %2").arg(indexName, group));
     auto* x = new QDateTimeAxis;
     x->setTitleText(QStringLiteral("Time"));
     x->setTickCount(5);

@@ -6,8 +6,10 @@
 // the caller owns (a QChartView takes it over with setChart).
 
 #include "DatalogRecord.h"
+#include "SampleDifferences.h"
 
 #include <QString>
+#include <array>
 #include <vector>
 
 QT_BEGIN_NAMESPACE
@@ -31,16 +33,24 @@ inline constexpr int MostSpectra = 40;
 // identification and log number.
 QChart* Spectra(const std::vector<const DatalogRecord*>& records, const QString& title = {});
 
-// The samples among the records against their standards: the plane of the
-// second and third term of the first sample's scale (Da*/Db* for the
-// Lab-like scales), and the first term beside it by sample number.
-QChart* DifferencePlane(const std::vector<const DatalogRecord*>& records);
-QChart* DifferenceBeside(const std::vector<const DatalogRecord*>& records);
+// The samples among the records against their standards, worked out once for
+// both charts below: the terms of the first sample's scale and each sample's
+// differences.
+struct Differences {
+    ScaleTerms terms{true, QStringLiteral("L*"), QStringLiteral("a*"), QStringLiteral("b*")};
+    std::vector<std::array<double, 3>> samples;
+};
+Differences DifferencesOf(const std::vector<const DatalogRecord*>& records);
+
+// The plane of the second and third term (Da*/Db* for the Lab-like scales),
+// and the first term beside it by sample number.
+QChart* DifferencePlane(const Differences& differences);
+QChart* DifferenceBeside(const Differences& differences);
 
 // The first index value over time with its mean and the limits at three
 // standard deviations (n - 1). The records are of one product and setup,
-// in time order or not.
-QChart* Trend(const std::vector<const DatalogRecord*>& records, const QString& title = {});
+// in time order or not; `group` names them in the title after the index.
+QChart* Trend(const std::vector<const DatalogRecord*>& records, const QString& group = {});
 
 // A record's name in legends: "Sam ROLL 12 (log 57)".
 QString RecordLabel(const DatalogRecord& record);

@@ -33,6 +33,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <cmath>
 #include <functional>
 #include <set>
 
@@ -404,7 +405,7 @@ void frmDatalogViewer::fillFilterChoices()
         last = RecordDate(*high);
     }
     cboProduct_->clear();
-    cboProduct_->addItem(QStringLiteral("All"), QString());
+    cboProduct_->addItem(QStringLiteral("All"), QVariant());
     for (const QString& p : products) cboProduct_->addItem(p.isEmpty() ? QStringLiteral("(no name)") : p, p);
     cboSetup_->clear();
     cboSetup_->addItem(QStringLiteral("All"), 0);
@@ -420,7 +421,7 @@ void frmDatalogViewer::fillFilterChoices()
 void frmDatalogViewer::SetFilter(const RecordFilter& filter)
 {
     filling_ = true;
-    cboProduct_->setCurrentIndex(std::max(0, cboProduct_->findData(filter.product)));
+    cboProduct_->setCurrentIndex(filter.product ? std::max(0, cboProduct_->findData(*filter.product)) : 0);
     cboSetup_->setCurrentIndex(std::max(0, cboSetup_->findData(filter.setup)));
     cboType_->setCurrentIndex(std::max(0, cboType_->findData(int(filter.kind))));
     chkFrom_->setChecked(filter.from.isValid());
@@ -435,7 +436,7 @@ void frmDatalogViewer::filterChanged()
 {
     if (filling_ || !document_) return;
     RecordFilter filter;
-    filter.product = cboProduct_->currentData().toString();
+    if (const QVariant product = cboProduct_->currentData(); product.isValid()) filter.product = product.toString();
     filter.setup = cboSetup_->currentData().toInt();
     filter.kind = RecordFilter::Kind(cboType_->currentData().toInt());
     if (chkFrom_->isChecked()) filter.from = dtFrom_->date();
@@ -487,7 +488,7 @@ std::vector<const DatalogRecord*> frmDatalogViewer::groupOfCurrent() const
     filter.product = shownGroupProduct_;
     filter.setup = shownGroupSetup_;
     for (const DatalogRecord& r : document_->records)
-        if (filter.accepts(r) && r.product == shownGroupProduct_) group.push_back(&r);
+        if (filter.accepts(r)) group.push_back(&r);
     return group;
 }
 
@@ -506,23 +507,20 @@ void frmDatalogViewer::currentChanged()
     shownGroupProduct_ = product;
     shownGroupSetup_ = setup;
     const auto group = current.isValid() ? groupOfCurrent() : std::vector<const DatalogRecord*>{};
+    const ViewerCharts::Differences differences = ViewerCharts::DifferencesOf(group);
+    replaceChart(chtDifferencePlane_, ViewerCharts::DifferencePlane(differences));
+    replaceChart(chtDifferenceBeside_, ViewerCharts::DifferenceBeside(differences));
     const QString name = product.isEmpty() ? QStringLiteral("(no name)") : product;
-    replaceChart(chtDifferencePlane_, ViewerCharts::DifferencePlane(group));
-    replaceChart(chtDifferenceBeside_, ViewerCharts::DifferenceBeside(group));
-    const QString index = group.empty() || group.front()->index.isEmpty() ? QStringLiteral("Index Value") : group.front()->index;
-    replaceChart(chtTrend_, ViewerCharts::Trend(group, group.empty() ? QString()
-                                                                     : QStringLiteral("Trend of %1: %2, setup %3")
-                                                                           .arg(index, name)
-                                                                           .arg(setup)));
+    const QString groupName = group.empty() ? QString() : QStringLiteral("%1, setup %2").arg(name).arg(setup);
+    replaceChart(chtTrend_, ViewerCharts::Trend(group, groupName));
 }
 
 void frmDatalogViewer::fillSummary()
 {
     const auto groups = DatalogSummary::Summarize(document_->records, filtered_->filter());
     tblSummary_->setRowCount(int(groups.size()));
-    const auto number = [](double value) {
-        const QString text = DatalogSummary::PlainNumber(value);
-        return text.isEmpty() ? QStringLiteral("-") : QLocale().toString(value, 'f', 4);
+    const auto number = [this](double value) {
+        return std::isnan(value) ? QStringLiteral("-") : numbers_.toString(value, 4);
     };
     for (int row = 0; row < int(groups.size()); ++row) {
         const GroupSummary& g = groups[std::size_t(row)];

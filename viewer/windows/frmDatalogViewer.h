@@ -14,6 +14,7 @@
 // window stays as it was.
 
 #include "DatalogRecord.h"
+#include "LocaleNumberFormat.h"
 #include "RecordFilter.h"
 
 #include <QMainWindow>
@@ -74,14 +75,11 @@ public:
     // For tests and the report.
     const DatalogDocument* Document() const { return document_.get(); }
     QTableView* RecordTable() const { return tblRecords_; }
-    RecordFilterModel* FilteredRecords() const { return filtered_; }
     QChartView* SpectraView() const { return chtSpectra_; }
     QChartView* DifferencePlaneView() const { return chtDifferencePlane_; }
     QChartView* DifferenceBesideView() const { return chtDifferenceBeside_; }
     QChartView* TrendView() const { return chtTrend_; }
     QTableWidget* SummaryTable() const { return tblSummary_; }
-    QListWidget* UnreadableList() const { return lstUnreadable_; }
-    QAction* SaveCaptureAction() const { return saveCapture_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,6 +113,7 @@ private:
     bool filling_ = false;
     QString shownGroupProduct_;
     int32_t shownGroupSetup_ = -1;
+    LocaleNumberFormat numbers_{QLocale()};
 
     RecordTableModel* records_;
     RecordFilterModel* filtered_;
