@@ -11,6 +11,7 @@
 #include "ViewerCharts.h"
 
 #include <QAbstractSeries>
+#include <QAction>
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -140,7 +141,7 @@ TEST_F(ViewerWindowTest, InstrumentDatalogWithItsChartsSavedAsCaptureWritesItThe
     // and the summary of its setups.
     ASSERT_TRUE(viewer.OpenFile(saved, QStringLiteral("\t")));
     EXPECT_EQ(viewer.windowTitle(), "Datalog Viewer - saved.txt");
-    EXPECT_FALSE(viewer.SaveCaptureAction()->isEnabled());
+    EXPECT_FALSE(viewer.findChild<QAction*>("actSaveCapture")->isEnabled());
     const QByteArray product = datalog[5].product;
     RecordFilter filter;
     filter.product = QString::fromLatin1(product), filter.kind = RecordFilter::Kind::Samples;

@@ -214,6 +214,7 @@ void frmDatalogViewer::buildMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&Open..."), this, [this] { ChooseAndOpen(); });
     saveCapture_ = file->addAction(QStringLiteral("Save as &Capture File..."), this, [this] { SaveCapture(); });
+    saveCapture_->setObjectName(QStringLiteral("actSaveCapture"));
     saveCapture_->setEnabled(false);
     file->addSeparator();
     file->addAction(QStringLiteral("Export &Summary as CSV..."), this, [this] { ExportSummary(); });
@@ -342,7 +343,8 @@ bool frmDatalogViewer::open(const QString& fileName, const QString& delimiter, b
         auto document = std::make_shared<DatalogDocument>(DatalogFileReader::Read(fileName, delimiter, QLocale()));
         captureFile_ = fromInstrument ? fileName : QString();
         saveCapture_->setEnabled(fromInstrument);
-        return display(std::move(document));
+        display(std::move(document));
+        return true;
     } catch (const AppError& error) {
         report(error);
         return false;
@@ -360,7 +362,7 @@ bool frmDatalogViewer::ShowInstrumentCapture(const QString& captureFile)
     return open(captureFile, GetDelimiter(), true);
 }
 
-bool frmDatalogViewer::display(std::shared_ptr<DatalogDocument> document)
+void frmDatalogViewer::display(std::shared_ptr<DatalogDocument> document)
 {
     document_ = std::move(document);
     // A capture is in a file of the window's own, whose name tells the operator nothing.
@@ -381,7 +383,6 @@ bool frmDatalogViewer::display(std::shared_ptr<DatalogDocument> document)
     QMainWindow::show();
     raise();
     activateWindow();
-    return true;
 }
 
 void frmDatalogViewer::reopenWithDelimiter()

@@ -94,7 +94,7 @@ private:
     std::array<std::pair<QSplitter*, QString>, 3> splitterSettings() const;
     // Reads and shows the file; `fromInstrument`: a capture of the window's.
     bool open(const QString& fileName, const QString& delimiter, bool fromInstrument);
-    bool display(std::shared_ptr<DatalogDocument> document);
+    void display(std::shared_ptr<DatalogDocument> document);
     void reopenWithDelimiter();
     void fillFilterChoices();
     void filterChanged();
