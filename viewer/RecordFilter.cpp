@@ -3,8 +3,14 @@
 #include "DateConversion.h"
 
 namespace {
-// The first second of the day, counted as the records' times are.
-int64_t startOf(const QDate& day) { return QDateTime(day, QTime(0, 0), Qt::UTC).toSecsSinceEpoch(); }
+// The first second of the day, counted as the records' times are (seconds
+// since 1970-01-01 00:00 of the instrument's clock). Plain arithmetic: the
+// filter looks at every record.
+int64_t startOf(const QDate& day)
+{
+    constexpr int64_t JulianDayOf1970 = 2440588;
+    return (day.toJulianDay() - JulianDayOf1970) * 86400;
+}
 }  // namespace
 
 QDate RecordDate(const DatalogRecord& record) { return RecordDateTime(record).date(); }
